@@ -1,0 +1,12 @@
+// Test entry point for the GL and application layers: one QApplication for the whole run.
+#include <QApplication>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Settings and runtime files of the tests never touch the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
