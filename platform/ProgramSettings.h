@@ -1,5 +1,7 @@
 #pragma once
 // The values of the "Settings" section: read when the main frame is built, written when it goes away.
+// The three dialog-open flags are the exception: the frame records them when its window closes
+// (WriteDialogOpenFlags), since by the time it is destroyed the dialogs are gone.
 
 #include <cstdint>
 #include <string>
@@ -7,8 +9,8 @@
 class SettingsStore;
 
 struct ProgramSettings {
-    std::string dataDirectory;       // "DataDirectory": start folder of the file dialogs
-    int32_t perspective = 70;        // "Perspective": 10..170, the scene header's fieldOfView is seeded from it
+    std::string dataDirectory;  // "DataDirectory": start folder of the file dialogs
+    int32_t perspective = 70;   // "Perspective": 10..170, the scene header's fieldOfView is seeded from it
     uint32_t stageColor = 0x400000;  // "StageColor", 0x00BBGGRR
     uint32_t cubeColor = 0x8C9632;   // "CubeColor", 0x00BBGGRR
     int32_t stereoAngle = -4;        // "StereoAngle", degrees; negative: left image red
@@ -39,3 +41,24 @@ struct ProgramSettings {
     int32_t objectsDialogOpen = 0;   // "ObjectsDialog"
     int32_t lightDialogOpen = 0;     // "LightDialog"
 };
+
+inline constexpr char kSettingsSection[] = "Settings";
+// Values of "Settings" owned outside the frame: the application reads "GLaccelerator" and "PlateVisible"
+// at start-up, the view "RotationIncrement" and "DrawBoundingBoxes".
+inline constexpr char kGlAcceleratorKey[] = "GLaccelerator";
+inline constexpr char kPlateVisibleKey[] = "PlateVisible";
+inline constexpr char kRotationIncrementKey[] = "RotationIncrement";
+inline constexpr char kDrawBoundingBoxesKey[] = "DrawBoundingBoxes";
+
+// Reads every frame-owned value of "Settings" with its default and clamp; `defaultDataDirectory` is the
+// "DataDirectory" used when none is stored. Never fails: unreadable values take their defaults.
+ProgramSettings ReadProgramSettings(SettingsStore& store, const std::string& defaultDataDirectory);
+
+// Writes every frame-owned value of "Settings" except the dialog-open flags.
+void WriteProgramSettings(SettingsStore& store, const ProgramSettings& settings);
+
+// Writes "StageDialog", "ObjectsDialog" and "LightDialog" from `settings` (when the main window closes).
+void WriteDialogOpenFlags(SettingsStore& store, const ProgramSettings& settings);
+
+// "RotationIncrement" (default 5) as the view uses it: the absolute value modulo 360.
+int32_t ReadRotationIncrement(SettingsStore& store);

@@ -1,7 +1,7 @@
 // Test entry point for the GL and application layers: one QApplication for the whole run.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,105 @@
+#pragma once
+// The main window. Owns the scene (header and 128 records), the stage, camera and display settings,
+// the command table, toolbar and status bar; its only child is the OpenGL view. The work is split
+// by feature: FrameCommands.cpp (command handlers and update rules), FrameLifecycle.cpp (settings
+// at construction and destruction, first activation, close), FrameModels.cpp (adding models),
+// FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window).
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/CPersistWnd.h"
+#include "platform/ProgramSettings.h"
+#include "scene/DisplayState.h"
+#include "scene/Scene.h"
+
+class CPexoraView;
+class CommandTable;
+class FrameStatusBar;
+class GLSceneGraphics;
+class MovementsWindow;
+class QToolBar;
+class SceneGraphics;
+class ViewInputFilter;
+struct PlatformServices;
+
+// What the application hands the frame when it creates it.
+struct FrameStartup {
+    int plateVisible = 0;     // "PlateVisible": the plate is shown when its record is first set up
+    std::string programPath;  // the executable; the manual and the default "DataDirectory" sit beside it
+    // Runs once when acceleration was asked for but the context is a software renderer anyway.
+    std::function<void()> accelerationRefused;
+};
+
+class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true> {
+public:
+    inline static const QString kTitle = QStringLiteral("Pexora");
+
+    // Reads the settings, sets up the records and builds the window: view, menus, toolbar, status bar,
+    // then restores the stored placement. `services` must outlive the frame.
+    CMainFrame(PlatformServices& services, FrameStartup startup, QWidget* parent = nullptr);
+    // Writes every setting, empties the hand-off and frees the models' data with the view's context.
+    ~CMainFrame() override;
+
+    Scene& GetScene() { return *scene_; }
+    ProgramSettings& Settings() { return settings_; }
+    DisplayState& Display() { return display_; }
+    CommandTable& Commands() { return *commands_; }
+    FrameStatusBar& StatusPanes() { return *statusBar_; }
+    QToolBar& Toolbar() { return *toolbar_; }
+    CPexoraView& View() { return *view_; }
+    // The GPU side of the scene operations (display lists, textures, progress in pane 3).
+    SceneGraphics& Graphics();
+    PlatformServices& Services() { return services_; }
+
+    // The HTML manual beside the executable: its directory, base name and ".html".
+    std::string ManualPath() const;
+    // Repaints the view: at once when the window system allows it, otherwise on the next event pass.
+    void RepaintNow();
+    // Progress in status pane 3: percent 1..100 (clamped) draws a bar with "<text><percent>%", 0 or
+    // less clears the pane. Keeps the window painted without taking user input.
+    void ShowProgress(int percent, const std::string& text);
+    // True while a progress bar is shown (a long operation runs and pumps paint events).
+    bool InProgress() const { return inProgress_; }
+
+    // Adds a handed-over model in front of the plate: the hand-off values are removed from the store,
+    // the record gets the dataset path, voxel size, digit count and unit, the count grows and the view
+    // repaints. A full scene shows kSceneFullMessage and changes nothing. Returns 1 when added, else 0.
+    int LoadHandedModel(const std::string& modelPath, const std::string& datasetPath, float pixelSize,
+                        int postfixLength, int unit);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void AttachCommands();
+    void AttachNavigation();
+    void ToggleStereo();
+    void OpenManual();
+    void ReadSettingsOnConstruction();
+    void RestoreFramePlacement();
+    void FirstActivation();
+    void WriteCloseState();
+    void WriteSettingsOnDestroy();
+    void ShowStatusTexts();
+
+    PlatformServices& services_;
+    FrameStartup startup_;
+    ProgramSettings settings_;
+    std::unique_ptr<Scene> scene_;
+    DisplayState display_;
+    CommandTable* commands_ = nullptr;
+    FrameStatusBar* statusBar_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    CPexoraView* view_ = nullptr;
+    std::unique_ptr<GLSceneGraphics> graphics_;
+    ViewInputFilter* input_ = nullptr;            // owned by the view
+    std::unique_ptr<MovementsWindow> movements_;  // goes before the scene and settings it edits
+    bool activated_ = false;
+    bool inProgress_ = false;
+    Qt::WindowStates stableState_;  // window state to return to when a flight is playing
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The main frame's four-pane status bar. Pane 0 stretches and shows the command prompts ("For Help,
+// press F1" when idle); panes 1, 2 and 3 are 180 pixels wide. Pane 3 also draws the progress bar.
+
+#include <QStatusBar>
+#include <QString>
+
+class QLabel;
+class ProgressPane;
+
+inline constexpr int kStatusPaneCount = 4;
+inline constexpr int kStatusPaneWidth = 180;
+
+class FrameStatusBar : public QStatusBar {
+public:
+    explicit FrameStatusBar(QWidget* parent = nullptr);
+
+    // Text of pane 0..3; other numbers are ignored. Pane 3 leaves progress display.
+    void SetPaneText(int pane, const QString& text);
+    // Text of pane 0..3 as shown when no progress is drawn; empty for other numbers.
+    QString PaneText(int pane) const;
+    // The widget of pane 0..3 (for grabbing); nullptr for other numbers.
+    QWidget* Pane(int pane) const;
+    // Draws a progress bar in pane 3: `percent` above 0 (clamped to 100) fills that share and prints
+    // "<label><percent>%"; 0 or less clears the pane. Paints the pane at once.
+    void ShowProgress(int percent, const QString& label);
+
+private:
+    QLabel* panes_[kStatusPaneCount - 1];  // panes 0..2
+    ProgressPane* progress_;               // pane 3
+};

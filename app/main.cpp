@@ -1,0 +1,35 @@
+// Pexora: starts the application object with the desktop's platform services.
+
+#include <QApplication>
+
+#include "app/CMainFrame.h"
+#include "app/CPexoraApp.h"
+#include "platform/qt/QtPlatformServices.h"
+#include "render/CPexoraView.h"
+
+int main(int argc, char** argv) {
+    // The rendering path is chosen before the first OpenGL context exists, so before the application.
+    CPexoraView::ConfigureGLAccelerator(
+        static_cast<int>(QtSettingsStore().IntOr(kSettingsSection, kGlAcceleratorKey, 0)));
+
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QApplication::setApplicationName(QStringLiteral("Pexora"));
+
+    QtPlatformServices platform;
+    PlatformServices services = platform.Services();
+    CPexoraApp pexora(services, platform.settings.FileName(),
+                      QCoreApplication::applicationFilePath().toStdString());
+
+    std::vector<std::string> arguments;
+    const QStringList given = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i)
+        arguments.push_back(given[i].toStdString());
+
+    // A process that handed its model to the running instance ends here, without a window.
+    if (!pexora.InitInstance(arguments)) return pexora.ExitInstance();
+    platform.SetDialogParent(pexora.Frame());
+    const int result = application.exec();
+    pexora.ExitInstance();
+    return result;
+}

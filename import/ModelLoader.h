@@ -1,0 +1,31 @@
+#pragma once
+// Loading a model file into a scene record: the reader is chosen by the file name's extension.
+
+#include <string>
+
+class Scene;
+class Tones;
+
+// Source formats as stored in a record's `fileType`.
+inline constexpr int kNoModelFile = -1;
+inline constexpr int kP3gFile = 0;
+inline constexpr int kCtmFile = 1;
+inline constexpr int kStlFile = 2;
+
+// The format `path` names by its last three characters ("p3g", "ctm", "stl", compared without
+// regard to case; the path itself is never changed), or kNoModelFile.
+int ModelFileTypeOf(const std::string& path);
+
+// Reads the model file `path` into record `index` (a model slot of `scene`, 1..127): sets `fileType`
+// from the extension, empties `backupPath`, sets `visible` 1, then runs the format's reader, which
+// sets the surface mode (.p3g 2; .ctm 2 with file normals, else 1; .stl 1) and, on success, the
+// mesh, `normals` (.ctm), `optimized` (1 for .p3g, else 0), `name` (file name without directory and
+// its last 4 characters) and `location` (the path); finally ComputeBounds sets box and counts. A
+// record that already holds a mesh is not read again, only bounded. A .p3g file of an unknown
+// version sounds 1000 Hz for 500 ms through `tones`.
+// Returns 1 when the record holds a mesh afterwards (the caller then builds its display lists) and
+// 0 otherwise: unknown extension, unreadable or refused file, no memory. A refused file leaves the
+// record without geometry (no mesh, vertexCount 0, name and location empty) and touches no other
+// record; `problem`, when given, then receives one line saying why. Safe on untrusted files.
+int LoadModelFile(Scene& scene, int index, const std::string& path, Tones& tones,
+                  std::string* problem = nullptr);

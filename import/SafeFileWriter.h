@@ -1,0 +1,31 @@
+#pragma once
+// Writing a file so that a failed write never destroys the file it replaces: the bytes go to a
+// temporary file in the target's directory, which is synced and renamed over the target at Commit.
+
+#include <cstddef>
+#include <string>
+
+class SafeFileWriter {
+public:
+    SafeFileWriter() = default;
+    // Removes the temporary file when Commit did not succeed.
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Creates the temporary file beside `path`; false when the directory is not writable.
+    bool Open(const std::string& path);
+    // Appends bytes; false once any write failed (later writes are then ignored).
+    bool Write(const void* data, size_t length);
+    // Syncs, closes and renames the temporary file over the target; false (target untouched,
+    // temporary removed) when anything failed.
+    bool Commit();
+
+private:
+    void Discard();
+
+    int fd_ = -1;
+    bool failed_ = false;
+    std::string path_;
+    std::string temporaryPath_;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// The OpenGL view: the single child of the main frame in which the scene is drawn. It owns the
+// context, keeps viewport, aspect and controller view sizes in step with its size, and draws the
+// whole scene on every paint (FrameRenderer). Mouse and key handling are attached elsewhere.
+
+#include <QOpenGLWidget>
+
+#include <functional>
+
+#include "platform/ProgramSettings.h"
+#include "render/FrameRenderer.h"
+#include "render/ReadPixels.h"
+#include "scene/DisplayState.h"
+#include "scene/Scene.h"
+
+class CPexoraView : public QOpenGLWidget {
+    Q_OBJECT
+
+public:
+    // The scene, settings and display state belong to the main frame and must outlive the view.
+    // rotationIncrement ("RotationIncrement") goes to controllers 1..127 as |value| mod 360;
+    // drawBoundingBoxes is "DrawBoundingBoxes"; plateVisible ("PlateVisible") decides whether the
+    // plate is shown when its record is first set up, in the first InitGLState.
+    CPexoraView(Scene& scene, const ProgramSettings& settings, DisplayState& display, int rotationIncrement,
+                int drawBoundingBoxes, int plateVisible, QWidget* parent = nullptr);
+    ~CPexoraView() override;
+
+    // Call once before the QApplication exists (before the first context): 0 forces Mesa's software
+    // rasteriser for the process, 1 uses the system's driver. Also sets the default surface format.
+    static void ConfigureGLAccelerator(int glAccelerator);
+
+    // Called once, after creation, when acceleration was asked for but the context is a software
+    // renderer anyway; the caller shows "Device not supports hardware acceleration" and sets
+    // glAccelerator to 0. Delivered through the event loop, never from inside GL initialisation.
+    void SetSoftwareRendererNotice(std::function<void()> notice);
+    // Receives the three status texts after every eye drawn (panes 1, 2, 3).
+    void SetStatusTextSink(StatusTextSink sink);
+
+    // Settings written back by the frame: "RotationIncrement" (controller 1) and "DrawBoundingBoxes".
+    int RotationIncrement() const;
+    int DrawBoundingBoxes() const;
+    void SetDrawBoundingBoxes(int drawBoundingBoxes);
+    // 1 while a mouse drag moves the camera or objects (set by the input handling).
+    int Moving() const;
+    void SetMoving(int moving);
+
+    // Constant GL state of the run, then the plate list. Runs on context creation; no-op without a context.
+    void InitGLState();
+    // Hands the scene header's light to GL under the last frame's camera transform; the caller
+    // repaints. No-op without a context.
+    void ApplyLight();
+    // Rebuilds the plate's display list (first call: also sets the plate record up). Returns 0
+    // without a context or list name.
+    int BuildPlateList();
+    // Size change in widget pixels: view size and screenImage (framebuffer pixels), aspect (a zero
+    // height gives the width), viewport, and the view size of all 128 controllers.
+    void Resize(int width, int height);
+    // Draws a frame now and reads it back (framebuffer pixels, bottom-up BGR rows padded to 4).
+    // Empty before the view has a context.
+    BgrImage ReadPixels();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+
+private:
+    void InitGLStateCurrent();
+
+    Scene& scene_;
+    DisplayState& display_;
+    FrameRenderer renderer_;
+    int plateVisible_;
+    std::function<void()> softwareRendererNotice_;
+    bool softwareRendererNoticed_ = false;
+};

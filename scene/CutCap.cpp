@@ -1,0 +1,18 @@
+#include "scene/CutCap.h"
+
+#include "scene/SceneGraphics.h"
+
+void DestroyCapChain(CutCap* cap, SceneGraphics& graphics) {
+    if (cap == nullptr) return;
+    if (cap->prev != nullptr) cap->prev->next = nullptr;
+    while (cap != nullptr) {
+        CutCap* next = cap->next;
+        delete[] cap->triangles;
+        delete[] cap->pixels;
+        delete[] cap->keepFlags;
+        if (cap->displayList != 0) graphics.DeleteLists(cap->displayList, 1);
+        if (cap->textureName != 0) graphics.DeleteTexture(cap->textureName);
+        delete cap;
+        cap = next;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+// What core scene operations need from the GPU and the user-interface side.
+// render/ implements it; tests use a recording fake.
+
+#include <cstdint>
+#include <string>
+
+class SceneGraphics {
+public:
+    virtual ~SceneGraphics() = default;
+    // Deletes `count` consecutive display lists starting at `base` (base 0 or count <= 0: nothing).
+    virtual void DeleteLists(uint32_t base, int32_t count) = 0;
+    // Deletes one texture object (name 0: nothing).
+    virtual void DeleteTexture(uint32_t name) = 0;
+    // Draws a progress bar of `percent` (1..100) with a label in status-bar pane 3; 0 clears the pane.
+    virtual void ShowProgress(int percent, const std::string& text) = 0;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// SceneGraphics fake that records every call for the tests to inspect.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "scene/SceneGraphics.h"
+
+class RecordingSceneGraphics : public SceneGraphics {
+public:
+    struct ListRange {
+        uint32_t base;
+        int32_t count;
+        bool operator==(const ListRange&) const = default;
+    };
+
+    void DeleteLists(uint32_t base, int32_t count) override;
+    void DeleteTexture(uint32_t name) override;
+    void ShowProgress(int percent, const std::string& text) override;
+
+    std::vector<ListRange> deletedLists;
+    std::vector<uint32_t> deletedTextures;
+    std::vector<std::pair<int, std::string>> progress;
+};
