@@ -34,7 +34,8 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
         [this](int pane, const char* text) { statusBar_->SetPaneText(pane, QString::fromUtf8(text)); });
     setCentralWidget(view_);
     graphics_ = std::make_unique<GLSceneGraphics>(
-        *view_, [this](int percent, const std::string& text) { ShowProgress(percent, text); });
+        *view_, [this](int percent, const std::string& text) { ShowProgress(percent, text); }, scene_.get(),
+        &services_.messages);
 
     commands_ = new CommandTable(*this);
     BuildFrameMenus(*menuBar(), *commands_);
@@ -46,6 +47,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     ShowStatusTexts();
     AttachCommands();
     AttachNavigation();
+    AttachModelCommands();
 
     resize(800, 600);
     RestoreFramePlacement();

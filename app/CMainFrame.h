@@ -24,6 +24,7 @@ class QToolBar;
 class SceneGraphics;
 class ViewInputFilter;
 struct PlatformServices;
+enum class StageRounding;
 
 // What the application hands the frame when it creates it.
 struct FrameStartup {
@@ -65,8 +66,10 @@ public:
     bool InProgress() const { return inProgress_; }
 
     // Adds a handed-over model in front of the plate: the hand-off values are removed from the store,
-    // the record gets the dataset path, voxel size, digit count and unit, the count grows and the view
-    // repaints. A full scene shows kSceneFullMessage and changes nothing. Returns 1 when added, else 0.
+    // the record gets the dataset path, voxel size, digit count and unit, the model file is read and its
+    // lists built (a file that cannot be read leaves a record without geometry), "AdaptiveCube" grows
+    // the stage (multiplied by 4 before truncating), the counts show and the view repaints. A full scene
+    // shows kSceneFullMessage and changes nothing. Returns 1 when added, else 0.
     int LoadHandedModel(const std::string& modelPath, const std::string& datasetPath, float pixelSize,
                         int postfixLength, int unit);
 
@@ -78,6 +81,9 @@ protected:
 private:
     void AttachCommands();
     void AttachNavigation();
+    void AttachModelCommands();
+    void LoadObject();
+    void LoadGeometry(int index, const std::string& path, StageRounding rounding);
     void ToggleStereo();
     void OpenManual();
     void ReadSettingsOnConstruction();

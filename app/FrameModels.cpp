@@ -1,10 +1,61 @@
-// Adding models to the scene.
+// Adding models to the scene: the Load Object command and models handed over by the analysis program.
+
+#include <fstream>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "app/HandOff.h"
+#include "import/ModelLoader.h"
+#include "import/StageSize.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
+#include "resources/CommandIds.h"
+#include "scene/SceneGraphics.h"
+
+namespace {
+
+// The folder of `path` (the text before its last slash); the root for a file in it, nothing without one.
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+FileDialogRequest LoadObjectRequest(const ProgramSettings& settings) {
+    FileDialogRequest request;
+    request.title = "Load Object";
+    request.startDirectory = settings.dataDirectory;
+    request.filters = {{"3D-models (*.p3g)", {"*.p3g"}},
+                       {"MicroCT-models (*.ctm)", {"*.ctm"}},
+                       {"STL-Files (*.stl)", {"*.stl"}}};
+    request.selectedFilter = settings.openFileExt;
+    request.defaultExtension = "p3g";
+    return request;
+}
+
+}  // namespace
+
+void CMainFrame::AttachModelCommands() {
+    commands_->Attach(kIdLoadObject, [this] { LoadObject(); });
+}
+
+void CMainFrame::LoadObject() {
+    const std::optional<FileDialogResult> chosen = services_.files.Open(LoadObjectRequest(settings_));
+    if (!chosen) return;
+    settings_.openFileExt = chosen->filterIndex;
+    if (const std::string folder = DirectoryOf(chosen->path); !folder.empty())
+        settings_.dataDirectory = folder;
+
+    // A file that cannot be opened now leaves the scene as it is, without a message.
+    if (!std::ifstream(chosen->path, std::ios::binary).is_open()) return;
+    const int index = scene_->AddModelSlot();
+    if (index == 0) {
+        services_.messages.Warn(kSceneFullMessage);
+        return;
+    }
+    LoadGeometry(index, chosen->path, StageRounding::kTruncateThenTimesFour);
+}
 
 int CMainFrame::LoadHandedModel(const std::string& modelPath, const std::string& datasetPath, float pixelSize,
                                 int postfixLength, int unit) {
@@ -16,19 +67,29 @@ int CMainFrame::LoadHandedModel(const std::string& modelPath, const std::string&
         services_.messages.Warn(kSceneFullMessage);
         return 0;
     }
-    // Until a reader fills it, the record has no geometry: it is counted but never drawn.
     SceneObject& record = scene_->objects[index];
     SetRecordText(record.datasetPath, datasetPath.c_str());
     record.pixelSize = pixelSize;
     record.postfixLength = postfixLength;
     record.unit = unit;
+    LoadGeometry(index, modelPath, StageRounding::kTimesFourThenTruncate);
 
     // The file dialogs start in the folder of the last model handed over.
-    const size_t slash = modelPath.find_last_of('/');
-    if (slash != std::string::npos) settings_.dataDirectory = slash == 0 ? "/" : modelPath.substr(0, slash);
+    if (const std::string folder = DirectoryOf(modelPath); !folder.empty()) settings_.dataDirectory = folder;
+    return 1;
+}
 
+// Reads the model into the new record `index` and builds its lists. A file the reader refuses leaves
+// the record without geometry: it is counted but never drawn. Then the stage grows to the model when
+// "AdaptiveCube" is on, and the counts and the view are refreshed.
+void CMainFrame::LoadGeometry(int index, const std::string& path, StageRounding rounding) {
+    if (LoadModelFile(*scene_, index, path, services_.tones)) Graphics().BuildSurfaceLists(index);
+    const SceneObject& record = scene_->objects[index];
+    if (settings_.adaptiveCube != 0 && record.mesh != nullptr) {
+        settings_.stageSize = AdaptStageSize(settings_.stageSize, scene_->ModelCount() == 1, record.boxMin,
+                                             record.boxMax, rounding);
+    }
     ShowStatusTexts();
     commands_->Refresh();
     RepaintNow();
-    return 1;
 }

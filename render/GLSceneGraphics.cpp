@@ -1,5 +1,6 @@
 #include "render/GLSceneGraphics.h"
 
+#include <QGuiApplication>
 #include <QOpenGLWidget>
 
 #include <GL/gl.h>
@@ -7,9 +8,25 @@
 #include <utility>
 
 #include "render/GLContextScope.h"
+#include "render/SurfaceLists.h"
+#include "scene/Scene.h"
 
-GLSceneGraphics::GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress)
-    : view_(view), progress_(std::move(progress)) {}
+namespace {
+
+// The wait cursor for one block.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+GLSceneGraphics::GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress, Scene* scene,
+                                 MessageBoxes* messages)
+    : view_(view), progress_(std::move(progress)), scene_(scene), messages_(messages) {}
 
 void GLSceneGraphics::DeleteLists(uint32_t base, int32_t count) {
     if (base == 0 || count <= 0) return;
@@ -24,5 +41,23 @@ void GLSceneGraphics::DeleteTexture(uint32_t name) {
 }
 
 void GLSceneGraphics::ShowProgress(int percent, const std::string& text) {
-    if (progress_) progress_(percent, text);
+    if (!progress_) return;
+    progress_(percent, text);
+    if (building_) view_.makeCurrent();
+}
+
+int GLSceneGraphics::BuildSurfaceLists(int index) {
+    if (scene_ == nullptr || messages_ == nullptr || index < 1 || index >= kRecordCount) return 0;
+    SceneObject& record = scene_->objects[index];
+    if (record.mesh == nullptr) return 0;
+    WaitCursor wait;
+    GLContextScope scope(view_);
+    if (!scope) return 0;
+    const bool updatesEnabled = view_.updatesEnabled();
+    view_.setUpdatesEnabled(false);
+    building_ = true;
+    const int built = ::BuildSurfaceLists(record, *this, *messages_);
+    building_ = false;
+    view_.setUpdatesEnabled(updatesEnabled);
+    return built;
 }

@@ -7,22 +7,36 @@
 
 #include "scene/SceneGraphics.h"
 
+class MessageBoxes;
 class QOpenGLWidget;
+class Scene;
 
 class GLSceneGraphics : public SceneGraphics {
 public:
     using ProgressSink = std::function<void(int percent, const std::string& text)>;
 
-    // `view` owns the context the lists and textures live in and must outlive this object.
-    GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress);
+    // `view` owns the context the lists and textures live in and must outlive this object; so must
+    // `scene` and `messages`, which surface list builds need (without them nothing is built).
+    GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress, Scene* scene = nullptr,
+                    MessageBoxes* messages = nullptr);
 
     // Both make the view's context current; without a context there is nothing to delete.
     void DeleteLists(uint32_t base, int32_t count) override;
     void DeleteTexture(uint32_t name) override;
-    // Forwarded to the sink (nothing when it is empty).
+    // Forwarded to the sink (nothing when it is empty). The sink may pump events, which can make
+    // another context current: during a list build the view's context is made current again.
     void ShowProgress(int percent, const std::string& text) override;
+    // Builds the lists of model record `index` (1..126) with the view's context current and the wait
+    // cursor shown; the view is not painted meanwhile, as a paint would land in the list being
+    // compiled, and is repainted afterwards. Returns 0 for a record without mesh, an index that is no model
+    // record, no scene, or a view without context (the record's counts are then left as they were),
+    // otherwise 1.
+    int BuildSurfaceLists(int index) override;
 
 private:
     QOpenGLWidget& view_;
     ProgressSink progress_;
+    Scene* scene_;
+    MessageBoxes* messages_;
+    bool building_ = false;
 };

@@ -14,4 +14,8 @@ public:
     virtual void DeleteTexture(uint32_t name) = 0;
     // Draws a progress bar of `percent` (1..100) with a label in status-bar pane 3; 0 clears the pane.
     virtual void ShowProgress(int percent, const std::string& text) = 0;
+    // Compiles the surface and cap display lists of record `index` from its mesh, normals and caps.
+    // Returns 0 when the record has no mesh or nothing can be built, otherwise 1. A graphics side
+    // without display lists (a scene being torn down, a headless tool) builds nothing.
+    virtual int BuildSurfaceLists(int /*index*/) { return 0; }
 };

@@ -62,10 +62,10 @@ TEST_F(FrameTest, MenusCarryTheirTextsIdentifiersShortcutsAndEnableStates) {
         const char* keys;
         bool enabled;
     };
-    // Working now: the movement mode, Reset Positions, the Movements window, stereo, the bars, exit and
-    // help. The rest belongs to features that arrive later and stays disabled.
+    // Working now: Load Object, the movement mode, Reset Positions, the Movements window, stereo, the bars,
+    // exit and help. The rest belongs to features that arrive later and stays disabled.
     const Item expected[] = {
-        {57601, " Load &Object...", "Ctrl+O", false},
+        {57601, " Load &Object...", "Ctrl+O", true},
         {32777, " &Save Image...", "Ctrl+S", false},
         {57607, "&Print...", "Ctrl+P", false},
         {57609, "Print Preview", "", false},
@@ -346,7 +346,7 @@ TEST_F(FrameTest, HandedModelGoesInFrontOfThePlateWithItsDatasetValues) {
     EXPECT_EQ(model.pixelSize, 12.5f);
     EXPECT_EQ(model.postfixLength, 5);
     EXPECT_EQ(model.unit, 2);
-    EXPECT_EQ(model.vertexCount, 0) << "no geometry until the model readers exist";
+    EXPECT_EQ(model.vertexCount, 0) << "there is no such file: a record without geometry";
     EXPECT_EQ(scene.objects[2].boxMin[0], plateMinX) << "the plate moved up one record";
     for (const char* name : {"prefix", "cs_set", "pix_size", "postfix_len", "unit"})
         EXPECT_FALSE(scripted.settings.Has("Mervik_start", name)) << name;

@@ -32,14 +32,19 @@ struct HandOffProcesses : ::testing::Test {
     QString RuntimeDir() const { return home.path() + "/runtime"; }
     QString SettingsFile() const { return home.path() + "/config/Korvane/Pexora.ini"; }
 
-    // Runs the program as a second instance of this user, with the test's folders as the user's own.
-    int RunSecondInstance(const QStringList& arguments, qint64* milliseconds) {
-        QProcess second;
+    // The environment of a program run by this user, with the test's folders as the user's own.
+    QProcessEnvironment UserEnvironment() const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", home.path() + "/config");
         environment.insert("XDG_RUNTIME_DIR", RuntimeDir());
         environment.insert("LIBGL_ALWAYS_SOFTWARE", "1");
-        second.setProcessEnvironment(environment);
+        return environment;
+    }
+
+    // Runs the program as a second instance; returns its exit code, -1 when it crashed or hung.
+    int RunSecondInstance(const QStringList& arguments, qint64* milliseconds) {
+        QProcess second;
+        second.setProcessEnvironment(UserEnvironment());
         QElapsedTimer clock;
         clock.start();
         second.start(PEXORA_BINARY, arguments);
@@ -101,11 +106,7 @@ TEST_F(HandOffProcesses, WithoutARunningInstanceTheProgramKeepsTheModelItself) {
     // No lock is held: the process is the first instance, so nothing is handed over. It opens its
     // window; the test ends it once the hand-off section is known to be untouched.
     QProcess alone;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", home.path() + "/config");
-    environment.insert("XDG_RUNTIME_DIR", RuntimeDir());
-    environment.insert("LIBGL_ALWAYS_SOFTWARE", "1");
-    alone.setProcessEnvironment(environment);
+    alone.setProcessEnvironment(UserEnvironment());
     alone.start(PEXORA_BINARY, {QString::fromStdString(modelPath)});
     ASSERT_TRUE(alone.waitForStarted(10000));
     EXPECT_FALSE(alone.waitForFinished(2000)) << "a first instance keeps running with its window";

@@ -11,3 +11,8 @@ void RecordingSceneGraphics::DeleteTexture(uint32_t name) {
 void RecordingSceneGraphics::ShowProgress(int percent, const std::string& text) {
     progress.emplace_back(percent, text);
 }
+
+int RecordingSceneGraphics::BuildSurfaceLists(int index) {
+    builtLists.push_back(index);
+    return buildResult;
+}

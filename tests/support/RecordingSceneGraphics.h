@@ -19,8 +19,12 @@ public:
     void DeleteLists(uint32_t base, int32_t count) override;
     void DeleteTexture(uint32_t name) override;
     void ShowProgress(int percent, const std::string& text) override;
+    // Records the index; answers `buildResult`.
+    int BuildSurfaceLists(int index) override;
 
     std::vector<ListRange> deletedLists;
     std::vector<uint32_t> deletedTextures;
     std::vector<std::pair<int, std::string>> progress;
+    std::vector<int> builtLists;
+    int buildResult = 1;
 };

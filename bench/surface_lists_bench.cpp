@@ -1,0 +1,119 @@
+// Drawing a large model with the view: BuildSurfaceLists (normals, list compilation, with the
+// "Normal surface" mode of a .p3g model) and one frame of the scene at 1024 x 768, read back so that
+// the time includes the whole drawing. Run under Xvfb with Mesa's software rasteriser.
+//   pexora_bench_surface_lists --model=FILE [benchmark flags]
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QOpenGLContext>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "import/ModelLoader.h"
+#include "import/StageSize.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramSettings.h"
+#include "platform/Tones.h"
+#include "render/CPexoraView.h"
+#include "render/GLSceneGraphics.h"
+#include "render/PlateRecord.h"
+#include "scene/DisplayState.h"
+#include "scene/Scene.h"
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+class SilentTones : public Tones {
+public:
+    void Beep(int, int) override {}
+};
+
+class PrintedMessages : public MessageBoxes {
+public:
+    MessageAnswer Show(const std::string& text, MessageButtons, MessageIcon) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        return MessageAnswer::Ok;
+    }
+};
+
+// A shown view over a scene holding the model, with the stage fitted to it as "AdaptiveCube" would.
+struct Stage {
+    explicit Stage(const std::string& model) {
+        InitPlateExtent(scene, settings);
+        view = new CPexoraView(scene, settings, display, 5, 0, 0, &window);
+        graphics =
+            std::make_unique<GLSceneGraphics>(*view, GLSceneGraphics::ProgressSink{}, &scene, &messages);
+        view->setGeometry(0, 0, kWidth, kHeight);
+        window.resize(kWidth, kHeight);
+        window.show();
+        while (view->context() == nullptr || !view->context()->isValid())
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        index = scene.AddModelSlot();
+        if (!LoadModelFile(scene, index, model, tones)) return;
+        const SceneObject& record = scene.objects[index];
+        settings.stageSize = AdaptStageSize(settings.stageSize, true, record.boxMin, record.boxMax,
+                                            StageRounding::kTruncateThenTimesFour);
+        loaded = true;
+    }
+    ~Stage() { scene.FreeAllModels(*graphics); }
+
+    Scene scene;
+    ProgramSettings settings;
+    DisplayState display;
+    QWidget window;
+    CPexoraView* view = nullptr;  // owned by window
+    SilentTones tones;
+    PrintedMessages messages;
+    std::unique_ptr<GLSceneGraphics> graphics;
+    int index = 0;
+    bool loaded = false;
+};
+
+void BuildLists(benchmark::State& state, Stage* stage) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stage->graphics->BuildSurfaceLists(stage->index));
+    state.counters["facets"] = static_cast<double>(stage->scene.objects[stage->index].facetCount);
+}
+
+void DrawFrame(benchmark::State& state, Stage* stage) {
+    if (stage->scene.objects[stage->index].listBase == 0) stage->graphics->BuildSurfaceLists(stage->index);
+    for (auto _ : state) {
+        if (stage->view->ReadPixels().width != kWidth)
+            state.SkipWithError("the view is not 1024 pixels wide");
+    }
+    state.counters["facets"] = static_cast<double>(stage->scene.objects[stage->index].facetCount);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string model;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--model=", 8) == 0) model = argv[i] + 8;
+    }
+    if (model.empty()) {
+        std::fprintf(stderr, "usage: pexora_bench_surface_lists --model=FILE [benchmark flags]\n");
+        return 2;
+    }
+    CPexoraView::ConfigureGLAccelerator(0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Stage stage(model);
+    if (!stage.loaded) {
+        std::fprintf(stderr, "cannot read %s\n", model.c_str());
+        return 1;
+    }
+    benchmark::RegisterBenchmark("build_lists", BuildLists, &stage)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("frame", DrawFrame, &stage)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,177 @@
+#include "render/SurfaceLists.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "geometry/CapTexCoords.h"
+#include "geometry/SurfaceListLayout.h"
+#include "geometry/VertexNormals.h"
+#include "platform/MessageBoxes.h"
+#include "scene/CutCap.h"
+#include "scene/Poly3gon.h"
+#include "scene/SceneGraphics.h"
+#include "scene/SceneObject.h"
+
+namespace {
+
+// Facets sent between one glBegin and glEnd. Errors can only be read outside a begin/end pair, so
+// they are read once per batch; the drawing is the same as with one pair per facet.
+constexpr uint64_t kFacetsPerBatch = 4096;
+
+bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
+    return std::all_of(facet, facet + 3, [vertexCount](int64_t index) {
+        return index >= 0 && static_cast<uint64_t>(index) < vertexCount;
+    });
+}
+
+// Reads the error GL noted since the last read; true when it says the driver ran out of memory.
+bool DriverOutOfMemory() {
+    const GLenum error = glGetError();
+    return error == GL_OUT_OF_MEMORY || error == GL_STACK_OVERFLOW || error == GL_STACK_UNDERFLOW;
+}
+
+void ClearGLErrors() {
+    // Bounded: a lost context keeps answering with the same error.
+    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
+class SurfaceCompiler {
+public:
+    SurfaceCompiler(const SceneObject& record, const float* normals, SceneGraphics& graphics)
+        : record_(record),
+          mesh_(*record.mesh),
+          normals_(normals),
+          fileNormals_(record.normals != nullptr),
+          graphics_(graphics) {}
+
+    // Compiles `count` lists from `base` on, kFacetsPerList facets each; true when the driver ran out of
+    // memory.
+    bool CompileSurface(GLuint base, int32_t count) {
+        bool outOfMemory = false;
+        uint64_t facet = 0;
+        int percent = 1;
+        uint64_t nextProgress = ProgressFacet(percent, mesh_.facetCount);
+        for (int32_t k = 0; k < count; ++k) {
+            glNewList(base + static_cast<GLuint>(k), GL_COMPILE);
+            glPolygonMode(GL_FRONT_AND_BACK, record_.surfaceMode == 0 ? GL_LINE : GL_FILL);
+            const uint64_t listEnd = std::min(mesh_.facetCount, facet + kFacetsPerList);
+            while (facet < listEnd) {
+                if (facet == nextProgress) {
+                    graphics_.ShowProgress(percent, kLoadingProgressText);
+                    nextProgress = ProgressFacet(++percent, mesh_.facetCount);
+                }
+                const uint64_t batchEnd = std::min({listEnd, facet + kFacetsPerBatch, nextProgress});
+                glBegin(GL_TRIANGLES);
+                for (; facet < batchEnd; ++facet)
+                    SendFacet(mesh_.facets + facet * 3, nullptr);
+                glEnd();
+                outOfMemory = DriverOutOfMemory() || outOfMemory;
+            }
+            glEndList();
+            outOfMemory = DriverOutOfMemory() || outOfMemory;
+        }
+        return outOfMemory;
+    }
+
+    // Compiles `cap` into its own new list; true when the driver ran out of memory. A cap that gets no
+    // list name keeps displayList 0.
+    bool CompileCap(CutCap& cap) {
+        if (cap.displayList != 0) graphics_.DeleteLists(cap.displayList, 1);
+        cap.displayList = glGenLists(1);
+        if (cap.displayList == 0) return false;
+        glNewList(cap.displayList, GL_COMPILE);
+        const bool textured = record_.surfaceMode != 0 && cap.textureName != 0;
+        if (record_.surfaceMode == 0) {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        } else {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            if (textured) {
+                glEnable(GL_TEXTURE_2D);
+                glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+                glBindTexture(GL_TEXTURE_2D, cap.textureName);
+            }
+        }
+        bool outOfMemory = false;
+        const int64_t count = cap.triangles != nullptr ? cap.triangleCount : 0;
+        for (int64_t i = 0; i < count; ++i) {
+            glBegin(GL_TRIANGLES);
+            SendFacet(cap.triangles + i * 3, &cap);
+            glEnd();
+            outOfMemory = DriverOutOfMemory() || outOfMemory;
+        }
+        if (textured) glDisable(GL_TEXTURE_2D);
+        glEndList();
+        return DriverOutOfMemory() || outOfMemory;
+    }
+
+private:
+    // One triangle inside a begin/end pair: vertex normals where they light it, else its face normal;
+    // cap corners also get their texture coordinates ((0, 0) without a texture).
+    void SendFacet(const int64_t* facet, const CutCap* cap) {
+        if (!FacetInMesh(facet, mesh_.vertexCount)) return;
+        const float* corners[3] = {mesh_.vertices + facet[0] * 3, mesh_.vertices + facet[1] * 3,
+                                   mesh_.vertices + facet[2] * 3};
+        // Caps are flat cuts: their corners take vertex normals by the index rule alone.
+        const bool perCorner = cap == nullptr ? UsesCornerNormals(facet, normals_ != nullptr, fileNormals_)
+                                              : normals_ != nullptr && facet[0] >= facet[1];
+        if (!perCorner) {
+            float face[3];
+            FacetNormal(corners[0], corners[1], corners[2], face);
+            glNormal3fv(face);
+        }
+        for (int corner = 0; corner < 3; ++corner) {
+            if (perCorner) glNormal3fv(normals_ + facet[corner] * 3);
+            if (cap != nullptr) glTexCoord2fv(CapCorner(*cap, corners[corner]).st);
+            glVertex3fv(corners[corner]);
+        }
+    }
+
+    struct TexCoord {
+        float st[2] = {0.0f, 0.0f};
+    };
+    TexCoord CapCorner(const CutCap& cap, const float* vertex) const {
+        TexCoord coord;
+        if (cap.textureName != 0) CapTexCoord(cap, record_.centre, vertex, coord.st);
+        return coord;
+    }
+
+    const SceneObject& record_;
+    const Poly3gon& mesh_;
+    const float* normals_;
+    bool fileNormals_;
+    SceneGraphics& graphics_;
+};
+
+}  // namespace
+
+int BuildSurfaceLists(SceneObject& record, SceneGraphics& graphics, MessageBoxes& messages) {
+    if (record.mesh == nullptr) return 0;
+    if (record.listBase != 0) graphics.DeleteLists(record.listBase, record.listCount);
+    record.listCount = 1;
+    record.listBase = 0;
+    ClearGLErrors();
+
+    const Poly3gon& mesh = *record.mesh;
+    record.facetCount = static_cast<int64_t>(mesh.facetCount);
+    record.vertexCount = static_cast<int64_t>(mesh.vertexCount);
+
+    bool outOfMemory = false;
+    record.listCount = SurfaceListCount(mesh.facetCount);
+    record.listBase = glGenLists(record.listCount);
+    if (record.listBase != 0) {
+        const std::unique_ptr<float[]> normals = ComputeVertexNormals(record, record.surfaceMode);
+        SurfaceCompiler compiler(record, normals.get(), graphics);
+        outOfMemory = compiler.CompileSurface(record.listBase, record.listCount);
+        for (CutCap* cap = record.caps; cap != nullptr; cap = cap->next) {
+            record.facetCount += std::max<int64_t>(cap->triangleCount, 0);
+            outOfMemory = compiler.CompileCap(*cap) || outOfMemory;
+        }
+    }
+
+    graphics.ShowProgress(0, "");
+    if (outOfMemory) messages.Warn(kNotEnoughMemoryForModelMessage);
+    return 1;
+}

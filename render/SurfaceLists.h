@@ -1,0 +1,23 @@
+#pragma once
+// Compiling an object's surface into display lists: per-vertex normals for the smooth modes, lists of
+// at most kFacetsPerList facets, one list per cut cap with its texture coordinates. A paint only calls
+// the lists.
+
+#include <string>
+
+class MessageBoxes;
+class SceneGraphics;
+struct SceneObject;
+
+inline constexpr const char* kNotEnoughMemoryForModelMessage =
+    "There is not enough memory to build the model";
+inline constexpr const char* kLoadingProgressText = "Loading";
+
+// Rebuilds `record`'s surface and cap lists in the current GL context (the caller makes it current):
+// old lists are deleted through `graphics`, which also shows the "Loading" progress in pane 3 (at most
+// 99 times, never for 100 facets or fewer) and clears it at the end. Sets listBase/listCount,
+// vertexCount and facetCount (mesh facets plus all cap triangles). No list names: listBase stays 0 and
+// no caps are built; a cap without a list name is skipped. When the driver runs out of memory the lists
+// stay as far as compiled and `messages` shows kNotEnoughMemoryForModelMessage once. Facets and cap
+// triangles naming a vertex outside the mesh are left out. Returns 0 when the record has no mesh, else 1.
+int BuildSurfaceLists(SceneObject& record, SceneGraphics& graphics, MessageBoxes& messages);
