@@ -1,16 +1,23 @@
 #include "app/FrameStatusBar.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 
 #include "resources/CommandIds.h"
+
+int StatusPaneWidth(const QFontMetrics& metrics) {
+    const int widest = metrics.horizontalAdvance(QStringLiteral("PositionX:-0000,Y:-0000,Z:-0000"));
+    return std::max(kStatusPaneWidth, widest + 2 * metrics.averageCharWidth());
+}
 
 // Pane 3: shows a text, or a progress bar with its label, or nothing (cleared).
 class ProgressPane : public QFrame {
 public:
     explicit ProgressPane(QWidget* parent) : QFrame(parent) {
         setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setFixedWidth(kStatusPaneWidth);
+        setFixedWidth(StatusPaneWidth(fontMetrics()));
         setObjectName(QStringLiteral("pane3"));
     }
     void SetText(const QString& text) {
@@ -24,7 +31,9 @@ public:
         text_.clear();
         label_ = label;
     }
-    QSize sizeHint() const override { return QSize(kStatusPaneWidth, fontMetrics().height() + 4); }
+    QSize sizeHint() const override {
+        return QSize(StatusPaneWidth(fontMetrics()), fontMetrics().height() + 4);
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -70,7 +79,7 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
             addWidget(label, 1);
         } else {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setFixedWidth(kStatusPaneWidth);
+            label->setFixedWidth(StatusPaneWidth(label->fontMetrics()));
             addPermanentWidget(label);
         }
     }

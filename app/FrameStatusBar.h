@@ -1,6 +1,7 @@
 #pragma once
 // The main frame's four-pane status bar. Pane 0 stretches and shows the command prompts ("For Help,
-// press F1" when idle); panes 1, 2 and 3 are 180 pixels wide. Pane 3 also draws the progress bar.
+// press F1" when idle); panes 1, 2 and 3 are 180 pixels wide, or as wide as their longest text needs in
+// the desktop's font, so that no position or camera text is cut. Pane 3 also draws the progress bar.
 
 #include <QStatusBar>
 #include <QString>
@@ -10,6 +11,10 @@ class ProgressPane;
 
 inline constexpr int kStatusPaneCount = 4;
 inline constexpr int kStatusPaneWidth = 180;
+
+class QFontMetrics;
+// Width of panes 1..3 in a font: at least kStatusPaneWidth, and room for the widest position text.
+int StatusPaneWidth(const QFontMetrics& metrics);
 
 class FrameStatusBar : public QStatusBar {
 public:

@@ -18,7 +18,8 @@ TEST(FrameStatusBar, FourPanesWithIdlePromptAndFixedWidths) {
     bar.show();
     EXPECT_EQ(bar.PaneText(0), QStringLiteral("For Help, press F1"));
     for (int pane = 1; pane < kStatusPaneCount; ++pane)
-        EXPECT_EQ(bar.Pane(pane)->width(), 180) << pane;
+        EXPECT_EQ(bar.Pane(pane)->width(), StatusPaneWidth(bar.Pane(pane)->fontMetrics())) << pane;
+    EXPECT_GE(StatusPaneWidth(bar.fontMetrics()), 180);
     EXPECT_GT(bar.Pane(0)->width(), 180) << "pane 0 takes the remaining width";
     EXPECT_EQ(bar.Pane(4), nullptr);
     EXPECT_EQ(bar.Pane(-1), nullptr);
@@ -46,10 +47,11 @@ TEST(FrameStatusBar, ProgressFillsItsShareAndZeroClears) {
 
     bar.ShowProgress(50, QStringLiteral("Loading"));
     QImage image = GrabPane(bar, 3);
-    // The bar starts 2 pixels in and covers half of the shrunk width (176 / 2 = 88 pixels).
+    // The bar starts 2 pixels in and covers half of the width shrunk by 2 pixels on each side.
+    const int half = (pane->width() - 4) / 2;
     EXPECT_EQ(image.pixelColor(3, middle), kFill);
-    EXPECT_EQ(image.pixelColor(2 + 84, 3), kFill);
-    EXPECT_NE(image.pixelColor(2 + 88, 3), kFill);
+    EXPECT_EQ(image.pixelColor(2 + half - 4, 3), kFill);
+    EXPECT_NE(image.pixelColor(2 + half + 2, 3), kFill);
     EXPECT_NE(image.pixelColor(pane->width() - 4, middle), kFill);
     EXPECT_EQ(bar.PaneText(3), QString()) << "progress replaces the models text";
 
