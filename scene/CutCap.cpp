@@ -9,7 +9,6 @@ void DestroyCapChain(CutCap* cap, SceneGraphics& graphics) {
         CutCap* next = cap->next;
         delete[] cap->triangles;
         delete[] cap->pixels;
-        delete[] cap->keepFlags;
         if (cap->displayList != 0) graphics.DeleteLists(cap->displayList, 1);
         if (cap->textureName != 0) graphics.DeleteTexture(cap->textureName);
         delete cap;

@@ -38,7 +38,6 @@ struct CutCap {
     uint32_t textureName = 0;      // 0: none
     CutCap* prev = nullptr;
     CutCap* next = nullptr;
-    uint8_t* keepFlags = nullptr;  // one byte per triangle, used only during a cut
 };
 
 inline constexpr size_t kCutCapHeadSize = 160;

@@ -19,7 +19,6 @@ TEST(CutCap, NewCapHasFourUnitFloatsAndZeroesElsewhere) {
         EXPECT_EQ(head[i], 0) << i;
     EXPECT_EQ(cap.triangles, nullptr);
     EXPECT_EQ(cap.pixels, nullptr);
-    EXPECT_EQ(cap.keepFlags, nullptr);
     EXPECT_EQ(cap.displayList, 0u);
     EXPECT_EQ(cap.textureName, 0u);
     EXPECT_EQ(cap.prev, nullptr);
@@ -39,7 +38,6 @@ TEST(CutCap, DestroyingFromTheMiddleReleasesTheRestAndUnlinks) {
     second->textureName = 21;
     second->triangles = new int64_t[3]{0, 1, 2};
     second->pixels = new uint8_t[12]();
-    second->keepFlags = new uint8_t[1]();
     third->textureName = 22;
 
     RecordingSceneGraphics graphics;

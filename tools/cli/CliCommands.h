@@ -14,3 +14,16 @@ using CliArguments = std::vector<std::string>;
 // "box_max: X Y Z" (the record's box, not centred, %.6g), then with --timings "time_read: S"
 // (wall-clock seconds of reading and parsing). A refused file gives one "error: ..." line.
 int RunInfoCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// weld IN OUT.p3g [--timings]: reads the model, sets its shared-vertex flag and welds it as the
+// surface update does (a .p3g model stays as it is), writes OUT.p3g and prints "vertices: N" and
+// "facets: N", then with --timings "time_read: S", "time_weld: S" and "time_write: S".
+int RunWeldCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// cut IN OUT.p3g --plane A B C D [--weld] [--timings]: reads the model (welding it with --weld),
+// cuts it with the plane A x + B y + C z + D = 0 in the model's coordinates (the positive side is
+// removed, the opening capped), writes the mesh with the cap's triangles appended as facets and
+// prints "vertices: N", "facets: N" (as written), "cap_triangles: N", "contours: N" (closed
+// contours of the section) and "holes: N" (of them, holes), then with --timings "time_read: S",
+// "time_weld: S" (with --weld), "time_cut: S" and "time_write: S".
+int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

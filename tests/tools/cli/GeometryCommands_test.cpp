@@ -1,0 +1,133 @@
+// The weld and cut commands of pexora-cli on a tetrahedron written as a binary .stl soup.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "import/ModelFileBytes.h"
+#include "import/ModelLoader.h"
+#include "scene/Poly3gon.h"
+#include "scene/Scene.h"
+#include "support/ScriptedServices.h"
+#include "tools/cli/CliCommands.h"
+
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun Invoke(int (*command)(const CliArguments&, std::ostream&, std::ostream&),
+                  const CliArguments& arguments) {
+    std::ostringstream out, err;
+    const int status = command(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The unit tetrahedron's four outward facets, each with its own three vertices.
+std::string WriteTetrahedronSoup(const ScratchDirectory& directory) {
+    const float v[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const int faces[4][3] = {{0, 2, 1}, {0, 1, 3}, {0, 3, 2}, {1, 2, 3}};
+    FileBytes stl;
+    stl.Zeros(80).Int32(4);
+    for (const auto& face : faces) {
+        stl.Floats({0, 0, 0});
+        for (int corner : face)
+            stl.Floats({v[corner][0], v[corner][1], v[corner][2]});
+        stl.Uint16(0);
+    }
+    return directory.Write("tetra.stl", stl.bytes);
+}
+
+// Reads a written .p3g back as the viewer would.
+std::unique_ptr<Scene> ReadBack(const std::string& path, int& index) {
+    auto scene = std::make_unique<Scene>();
+    RecordingTones tones;
+    index = scene->AddModelSlot();
+    EXPECT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    return scene;
+}
+
+}  // namespace
+
+TEST(WeldCommand, WeldsTheSoupAndWritesAnIndexedModel) {
+    ScratchDirectory directory;
+    const std::string in = WriteTetrahedronSoup(directory);
+    const std::string out = directory.File("welded.p3g");
+    CommandRun run = Invoke(RunWeldCommand, {in, out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "vertices: 4\nfacets: 4\n");
+    int index = 0;
+    auto scene = ReadBack(out, index);
+    const Poly3gon& mesh = *scene->objects[index].mesh;
+    ASSERT_EQ(mesh.facetCount, 4u);
+    for (uint64_t f = 0; f < mesh.facetCount; ++f)
+        EXPECT_GT(mesh.facets[f * 3], mesh.facets[f * 3 + 1]);  // welded facets are larger-first
+
+    run = Invoke(RunWeldCommand, {"--timings", in, out});
+    EXPECT_TRUE(std::regex_match(run.out,
+                                 std::regex("vertices: 4\nfacets: 4\ntime_read: [0-9]+\\.[0-9]{6}\n"
+                                            "time_weld: [0-9]+\\.[0-9]{6}\ntime_write: [0-9]+\\.[0-9]{6}\n")))
+        << run.out;
+}
+
+TEST(WeldCommand, RefusalsAndBadArguments) {
+    ScratchDirectory directory;
+    const std::string in = WriteTetrahedronSoup(directory);
+    CommandRun run = Invoke(RunWeldCommand, {directory.File("missing.stl"), directory.File("out.p3g")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("error: ", 0), 0u);
+    run = Invoke(RunWeldCommand, {in, directory.File("no/such/folder/out.p3g")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Invoke(RunWeldCommand, {in}).status, 2);
+    EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "b.p3g"}).status, 2);
+    EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "--fast"}).status, 2);
+}
+
+TEST(CutCommand, CutsCapsAndWritesTheCapTrianglesAsFacets) {
+    ScratchDirectory directory;
+    const std::string in = WriteTetrahedronSoup(directory);
+    const std::string out = directory.File("cut.p3g");
+    CommandRun run = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1", "-0.5", "--weld"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "vertices: 6\nfacets: 8\ncap_triangles: 1\ncontours: 1\nholes: 0\n");
+    int index = 0;
+    auto scene = ReadBack(out, index);
+    EXPECT_EQ(scene->objects[index].mesh->facetCount, 8u);
+    EXPECT_EQ(scene->objects[index].boxMax[2], 0.5f);
+
+    // Without welding the soup's copies of a point still meet on the plane, so the cap closes.
+    run = Invoke(RunCutCommand, {"--timings", "--plane", "0", "0", "1", "-0.5", in, out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(
+        std::regex_match(run.out, std::regex("vertices: 12\nfacets: 8\ncap_triangles: 1\ncontours: 1\n"
+                                             "holes: 0\ntime_read: [0-9.]+\ntime_cut: [0-9.]+\n"
+                                             "time_write: [0-9.]+\n")))
+        << run.out;
+
+    // A plane that misses keeps everything and makes no cap.
+    run = Invoke(RunCutCommand, {in, out, "--plane", "1", "0", "0", "-5"});
+    EXPECT_EQ(run.out, "vertices: 12\nfacets: 4\ncap_triangles: 0\ncontours: 0\nholes: 0\n");
+}
+
+TEST(CutCommand, RefusalsAndBadArguments) {
+    ScratchDirectory directory;
+    const std::string in = WriteTetrahedronSoup(directory);
+    const std::string out = directory.File("cut.p3g");
+    EXPECT_EQ(Invoke(RunCutCommand, {in, out}).status, 2);                                 // no plane
+    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1"}).status, 2);       // short plane
+    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "0", "1"}).status, 2);  // no normal
+    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "x", "1", "0"}).status, 2);  // not a number
+    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "nan", "1", "0"}).status, 2);
+    EXPECT_EQ(Invoke(RunCutCommand, {in, "--plane", "0", "0", "1", "0"}).status, 2);  // one path
+    CommandRun run =
+        Invoke(RunCutCommand, {directory.File("missing.ctm"), out, "--plane", "0", "0", "1", "0"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("error: ", 0), 0u);
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+}
