@@ -11,13 +11,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
-#include <regex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "bench/SpecimenFiles.h"
 #include "geometry/CapTriangulation.h"
 #include "geometry/CutMesh.h"
 #include "geometry/WeldVertices.h"
@@ -206,32 +205,18 @@ void PorousDisc(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string folder;
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--data=", 7) == 0) folder = argv[i] + 7;
-    if (!folder.empty() && std::filesystem::is_directory(folder)) {
-        std::vector<std::filesystem::path> files;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        const std::regex name(".*-([0-9]+)m\\.(stl|p3g)");
-        std::smatch match;
-        for (const auto& file : files) {
-            const std::string fileName = file.filename().string();
-            if (!std::regex_match(fileName, match, name)) continue;
-            const std::string millions = match[1];
-            if (match[2] == "stl") {
-                benchmark::RegisterBenchmark(("weld/stl/" + millions).c_str(), Weld, file.string())
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime();
-            } else {
-                benchmark::RegisterBenchmark(("cut/p3g/" + millions).c_str(), Cut, file.string())
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime();
-                benchmark::RegisterBenchmark(("cap/p3g/" + millions).c_str(), CapOfCut, file.string())
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime();
-            }
+    for (const SpecimenFile& file : SpecimenFiles(DataFolder(argc, argv), {"stl", "p3g"})) {
+        if (file.extension == "stl") {
+            benchmark::RegisterBenchmark(("weld/stl/" + file.millions).c_str(), Weld, file.path)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        } else {
+            benchmark::RegisterBenchmark(("cut/p3g/" + file.millions).c_str(), Cut, file.path)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("cap/p3g/" + file.millions).c_str(), CapOfCut, file.path)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
         }
     }
     benchmark::RegisterBenchmark("cap/disc", WavyDisc)

@@ -6,15 +6,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
+#include "bench/SpecimenFiles.h"
 #include "import/ByteSource.h"
 #include "import/CtmReader.h"
 #include "import/ModelLoader.h"
@@ -126,23 +125,13 @@ void RegisterFile(const std::string& path, const std::string& format, const std:
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    std::string folder;
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--data=", 7) == 0) folder = argv[i] + 7;
+    const std::string folder = DataFolder(argc, argv);
     if (folder.empty() || !std::filesystem::is_directory(folder)) {
         std::fprintf(stderr, "usage: pexora_bench_readers --data=FOLDER [benchmark flags]\n");
         return 2;
     }
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    const std::regex name(".*-([0-9]+)m\\.(stl|ctm|p3g)");
-    std::smatch match;
-    for (const auto& file : files) {
-        const std::string fileName = file.filename().string();
-        if (std::regex_match(fileName, match, name)) RegisterFile(file.string(), match[2], match[1]);
-    }
+    for (const SpecimenFile& file : SpecimenFiles(folder, {"stl", "ctm", "p3g"}))
+        RegisterFile(file.path, file.extension, file.millions);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
