@@ -11,6 +11,8 @@
 #include "app/FrameMenus.h"
 #include "app/FrameStatusBar.h"
 #include "app/FrameToolbar.h"
+#include "dialogs/CObjPropDlg.h"
+#include "dialogs/ToolWindow.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "platform/PlatformServices.h"
 #include "platform/SettingsStore.h"
@@ -48,6 +50,8 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachCommands();
     AttachNavigation();
     AttachModelCommands();
+    AttachObjects();
+    AttachPreferenceCommands();
 
     resize(800, 600);
     RestoreFramePlacement();
@@ -75,7 +79,10 @@ std::string CMainFrame::ManualPath() const {
 }
 
 void CMainFrame::RepaintNow() {
-    view_->repaint();
+    // QWidget::repaint() turns into a later update when the window was composed less than a frame
+    // ago (the GL view makes it a composed window); deliver the pending update request now instead.
+    view_->update();
+    QCoreApplication::sendPostedEvents(view_->window(), QEvent::UpdateRequest);
 }
 
 void CMainFrame::ShowProgress(int percent, const std::string& text) {

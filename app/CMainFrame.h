@@ -3,7 +3,8 @@
 // the command table, toolbar and status bar; its only child is the OpenGL view. The work is split
 // by feature: FrameCommands.cpp (command handlers and update rules), FrameLifecycle.cpp (settings
 // at construction and destruction, first activation, close), FrameModels.cpp (adding models),
-// FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window).
+// FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window), FrameObjects.cpp
+// (the Objects dialog and Move to Object), FramePreferences.cpp (the Preferences dialog and the about box).
 
 #include <QMainWindow>
 #include <functional>
@@ -20,7 +21,10 @@ class CommandTable;
 class FrameStatusBar;
 class GLSceneGraphics;
 class MovementsWindow;
+class CObjPropDlg;
 class QToolBar;
+template <class Dialog>
+class ToolWindow;
 class SceneGraphics;
 class ViewInputFilter;
 struct PlatformServices;
@@ -32,6 +36,9 @@ struct FrameStartup {
     std::string programPath;  // the executable; the manual and the default "DataDirectory" sit beside it
     // Runs once when acceleration was asked for but the context is a software renderer anyway.
     std::function<void()> accelerationRefused;
+    // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the
+    // frame. nullptr: the dialog shows 0 and a change is not kept.
+    int* glAccelerator = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true> {
@@ -73,6 +80,9 @@ public:
     int LoadHandedModel(const std::string& modelPath, const std::string& datasetPath, float pixelSize,
                         int postfixLength, int unit);
 
+    // Shows the selected object's material again in the Objects dialog; nothing while it is closed.
+    void RefreshObjectsDialogMaterial();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +92,12 @@ private:
     void AttachCommands();
     void AttachNavigation();
     void AttachModelCommands();
+    void AttachObjects();
+    void AttachPreferenceCommands();
+    void EditPreferences();
+    void RefreshObjectsDialogList();
+    // The object the open Objects dialog edits (1..count); 0 while it is closed.
+    int SelectedObject() const;
     void LoadObject();
     void LoadGeometry(int index, const std::string& path, StageRounding rounding);
     void ToggleStereo();
@@ -103,8 +119,9 @@ private:
     QToolBar* toolbar_ = nullptr;
     CPexoraView* view_ = nullptr;
     std::unique_ptr<GLSceneGraphics> graphics_;
-    ViewInputFilter* input_ = nullptr;            // owned by the view
-    std::unique_ptr<MovementsWindow> movements_;  // goes before the scene and settings it edits
+    ViewInputFilter* input_ = nullptr;                  // owned by the view
+    std::unique_ptr<MovementsWindow> movements_;        // goes before the scene and settings it edits
+    std::unique_ptr<ToolWindow<CObjPropDlg>> objects_;  // likewise
     bool activated_ = false;
     bool inProgress_ = false;
     Qt::WindowStates stableState_;  // window state to return to when a flight is playing

@@ -42,6 +42,7 @@ bool CPexoraApp::InitInstance(const std::vector<std::string>& arguments) {
     startup.plateVisible = plateVisible;
     startup.programPath = programPath_;
     startup.accelerationRefused = [this] { AccelerationRefused(); };
+    startup.glAccelerator = &glAccelerator;
     frame_ = std::make_unique<CMainFrame>(services_, std::move(startup));
     frame_->show();
 

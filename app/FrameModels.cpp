@@ -90,6 +90,7 @@ void CMainFrame::LoadGeometry(int index, const std::string& path, StageRounding 
                                              record.boxMax, rounding);
     }
     ShowStatusTexts();
+    RefreshObjectsDialogList();
     commands_->Refresh();
     RepaintNow();
 }

@@ -1,6 +1,6 @@
 // Navigation in the frame: the view's input adapter, Reset Positions and the Movements window.
 // Move to Object (32794) works only with the Objects dialog's current object, so it gets its handler
-// with that dialog.
+// with that dialog (FrameObjects.cpp).
 
 #include <QAction>
 
@@ -25,6 +25,7 @@ void CMainFrame::AttachNavigation() {
     table.Attach(kIdResetPositions, [this] {
         // The controllers take the view size in widget pixels, as on every resize.
         ResetPositions(*scene_, view_->width(), view_->height());
+        RefreshObjectsDialogList();
         RepaintNow();
     });
     table.Attach(

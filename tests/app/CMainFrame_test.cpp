@@ -80,16 +80,16 @@ TEST_F(FrameTest, MenusCarryTheirTextsIdentifiersShortcutsAndEnableStates) {
         {32786, " Flight &Recorder...", "", false},
         {32788, " Resample &Dataset", "", false},
         {57665, " E&xit", "", true},
-        {32771, " &Object(s)...", "", false},
+        {32771, " &Object(s)...", "", true},
         {32773, " &Stage...", "", false},
         {32772, " &Light...", "", false},
         {32790, " Movements...", "", true},
         {32782, "&Stereo", "", true},
         {59392, "&Toolbar", "", true},
         {59393, "St&atus Bar", "", true},
-        {32783, " &Preferences...", "", false},
+        {32783, " &Preferences...", "", true},
         {57667, "&Help Topics", "", true},
-        {57664, "&About Pexora...", "", false},
+        {57664, "&About Pexora...", "", true},
     };
     EXPECT_EQ(items.size(), std::size(expected));
     for (const Item& item : expected) {
@@ -284,9 +284,9 @@ TEST_F(FrameTest, CloseWritesDialogFlagsAndPlacementWhichTheNextFrameRestores) {
         EXPECT_TRUE(frame->close());
         EXPECT_FALSE(frame->isVisible());
     }
-    // No dialog window exists yet, so every flag reads 0.
+    // The Objects dialog was reopened at the first activation and was still open at the close.
     EXPECT_EQ(StoredInt("StageDialog"), 0);
-    EXPECT_EQ(StoredInt("ObjectsDialog"), 0);
+    EXPECT_EQ(StoredInt("ObjectsDialog"), 1);
     EXPECT_EQ(StoredInt("LightDialog"), 0);
     EXPECT_EQ(StoredInt("LeftWindowPosition"), placed.left());
     EXPECT_EQ(StoredInt("TopWindowPosition"), placed.top());

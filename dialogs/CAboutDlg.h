@@ -1,0 +1,13 @@
+#pragma once
+// The about box (" About Pexora"): product line, version, legal notice and the maker's e-mail and web
+// links; clicking a link opens it with the desktop's handler. Modal, ended by "Close".
+
+#include <QDialog>
+
+class DesktopOpener;
+
+class CAboutDlg : public QDialog {
+public:
+    // `desktop` opens the links and must outlive the dialog.
+    explicit CAboutDlg(DesktopOpener& desktop, QWidget* parent = nullptr);
+};

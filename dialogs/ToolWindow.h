@@ -1,0 +1,54 @@
+#pragma once
+// The holder of a long-lived property dialog whose window exists only between two toggles of its
+// command (or until the user closes it): the window is built anew on each opening, so it always starts
+// from the current values, and deletes itself when closed.
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <utility>
+
+template <class Dialog>
+class ToolWindow {
+public:
+    using Factory = std::function<Dialog*(QWidget& parent)>;
+
+    // `make` builds the window as a child of `frame`; `closed` runs whenever the window goes away
+    // (command or close box), so that the frame can update its check marks. Everything they use must
+    // outlive this object.
+    ToolWindow(QWidget& frame, Factory make, std::function<void()> closed)
+        : frame_(frame), make_(std::move(make)), closed_(std::move(closed)) {}
+    // Closes the window if it is open, without calling `closed`.
+    ~ToolWindow() {
+        if (window_.isNull()) return;
+        // The frame is going away: nothing of it may be called back any more.
+        QObject::disconnect(window_.data(), &QObject::destroyed, nullptr, nullptr);
+        delete window_.data();
+    }
+    ToolWindow(const ToolWindow&) = delete;
+    ToolWindow& operator=(const ToolWindow&) = delete;
+
+    // Opens the window, or closes it when it is open.
+    void Toggle() {
+        if (IsOpen()) {
+            window_->close();
+            window_.clear();
+            return;
+        }
+        window_ = make_(frame_);
+        QObject::connect(window_.data(), &QObject::destroyed, [this] {
+            if (closed_) closed_();
+        });
+        window_->show();
+    }
+    // Whether the window is open (the command's check mark).
+    bool IsOpen() const { return !window_.isNull() && window_->isVisible(); }
+    // The open window, or nullptr.
+    Dialog* Window() const { return IsOpen() ? window_.data() : nullptr; }
+
+private:
+    QWidget& frame_;
+    Factory make_;
+    std::function<void()> closed_;
+    QPointer<Dialog> window_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// Material files ("*.mat"): the colour, opacity and three lighting coefficients of one scene object in
+// the section "Material" of an initialisation file, as whole numbers (coefficients in percent).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct SceneObject;
+
+inline constexpr char kMaterialSection[] = "Material";
+inline constexpr char kMaterialFileFilter[] = "Material files (*.mat)";
+inline constexpr char kMaterialFilePattern[] = "*.mat";
+inline constexpr char kMaterialFileExtension[] = "mat";
+
+// Reads "Red", "Green", "Blue", "Opacity" (low 8 bits of the number) and "Diffusion", "Emission",
+// "Reflection" (number x 0.01) into `object`. A missing key, section or file, or a file that cannot be
+// read, leaves that part unchanged; a value that is not an unsigned decimal number reads as 0.
+void LoadMaterial(SceneObject& object, const std::string& path);
+
+// Writes the seven keys into the section "Material" of `path`, replacing equal keys and keeping every
+// other line; the file is created when missing. False when nothing was written: the directory is not
+// writable or an existing file cannot be read (it is then left as it was).
+bool SaveMaterial(const SceneObject& object, const std::string& path);
+
+// A coefficient as the file stores it: int(coefficient x 100 + 0.5), the product in single precision.
+// Values beyond the int range are clamped, a value that is not a number gives 0.
+int32_t CoefficientPercent(float coefficient);
+
+// A material value as read: leading digits (blanks and a '+' before them allowed, anything after
+// ignored) as an unsigned 32-bit number, saturating; 0 when the text starts with no digit.
+uint32_t MaterialNumber(std::string_view text);

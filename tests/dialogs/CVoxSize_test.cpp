@@ -1,0 +1,117 @@
+#include "dialogs/CVoxSize.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ScriptedServices.h"
+#include "support/qt/ModalDriver.h"
+
+namespace {
+
+QLineEdit* Edit(QWidget* dialog) {
+    return dialog->findChild<QLineEdit*>(QStringLiteral("1136"));
+}
+
+void Type(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    QTest::keyClicks(&edit, text);
+}
+
+// A press on `target` while the entry holds the mouse: the window system hands it to the entry's
+// window, at the position of `target` seen from there.
+void PressOn(QWidget* entry, QWidget* target) {
+    const QPoint centre = entry->mapFromGlobal(target->mapToGlobal(target->rect().center()));
+    QTest::mouseClick(entry, Qt::LeftButton, {}, centre);
+}
+
+struct VoxSizeTest : ::testing::Test {
+    VoxSizeTest() {
+        other.resize(300, 200);
+        other.move(600, 500);
+        button = new QPushButton(QStringLiteral("model view"), &other);
+        button->move(20, 20);
+        other.show();
+    }
+
+    ScriptedServices services;
+    QWidget other;
+    QPushButton* button = nullptr;
+};
+
+}  // namespace
+
+TEST_F(VoxSizeTest, ShowsTheValueWithFifteenSignificantDigitsInACaptionlessWindow) {
+    CVoxSize entry(1.0 / 3.0, services.messages);
+    EXPECT_EQ(entry.objectName(), QStringLiteral("189"));
+    EXPECT_TRUE(entry.windowFlags().testFlag(Qt::FramelessWindowHint));
+    ASSERT_NE(Edit(&entry), nullptr);
+    EXPECT_EQ(Edit(&entry)->text(), QStringLiteral("0.333333333333333"));
+    EXPECT_EQ(CVoxSize(0.0125, services.messages).findChild<QLineEdit*>()->text(), QStringLiteral("0.0125"));
+    const QList<QLabel*> labels = entry.findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels.front()->text(), QStringLiteral("Voxel size (um)"));
+}
+
+TEST_F(VoxSizeTest, APressOutsideEndsTheEntryWithTheTypedValue) {
+    CVoxSize entry(2.0, services.messages);
+    entry.move(50, 50);  // away from the other window, wherever the pointer is
+    bool pressedInside = false;
+    WhenModalAppears([&](QWidget* modal) {
+        ASSERT_EQ(modal, &entry);
+        Type(*Edit(modal), QStringLiteral("0.75"));
+        // A press on its own label is an ordinary press: the entry stays.
+        QTest::mouseClick(modal, Qt::LeftButton, {}, modal->findChild<QLabel*>()->geometry().center());
+        pressedInside = modal->isVisible();
+        PressOn(modal, button);
+    });
+    EXPECT_EQ(entry.exec(), QDialog::Accepted);
+    EXPECT_TRUE(pressedInside);
+    EXPECT_EQ(entry.Value(), 0.75);
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(VoxSizeTest, EnterTakesTheValueAndEscapeDiscardsIt) {
+    CVoxSize taken(2.0, services.messages);
+    WhenModalAppears([](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral(" -3 "));
+        QTest::keyClick(Edit(modal), Qt::Key_Return);
+    });
+    EXPECT_EQ(taken.exec(), QDialog::Accepted);
+    EXPECT_EQ(taken.Value(), -3.0);  // the caller stores it as 0
+
+    CVoxSize discarded(2.0, services.messages);
+    WhenModalAppears([](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("7"));
+        QTest::keyClick(Edit(modal), Qt::Key_Escape);
+    });
+    EXPECT_EQ(discarded.exec(), QDialog::Rejected);
+    EXPECT_EQ(discarded.Value(), 2.0);
+}
+
+TEST_F(VoxSizeTest, TextThatIsNoNumberIsRefusedAndTheEntryStaysOpen) {
+    CVoxSize entry(2.0, services.messages);
+    entry.move(50, 50);
+    std::vector<bool> openAfterRefusal;
+    WhenModalAppears([&](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("12um"));
+        QTest::keyClick(Edit(modal), Qt::Key_Enter);
+        openAfterRefusal.push_back(modal->isVisible());
+        PressOn(modal, button);
+        openAfterRefusal.push_back(modal->isVisible());
+        EXPECT_TRUE(Edit(modal)->hasSelectedText());
+        Type(*Edit(modal), QStringLiteral("1e-3"));
+        PressOn(modal, button);
+    });
+    EXPECT_EQ(entry.exec(), QDialog::Accepted);
+    EXPECT_EQ(openAfterRefusal, (std::vector<bool>{true, true}));
+    EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Enter a number.", "Enter a number."}));
+    EXPECT_EQ(entry.Value(), 0.001);
+}
