@@ -11,11 +11,14 @@
 #include "app/FrameMenus.h"
 #include "app/FrameStatusBar.h"
 #include "app/FrameToolbar.h"
+#include "dialogs/CLightDlg.h"
 #include "dialogs/CObjPropDlg.h"
+#include "dialogs/CStageDlg.h"
 #include "dialogs/ToolWindow.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "platform/PlatformServices.h"
 #include "platform/SettingsStore.h"
+#include "platform/TexturePath.h"
 #include "render/CPexoraView.h"
 #include "render/GLSceneGraphics.h"
 #include "render/StatusTexts.h"
@@ -32,6 +35,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
         static_cast<int>(services_.settings.IntOr(kSettingsSection, kDrawBoundingBoxesKey, 0)),
         startup_.plateVisible, this);
     view_->SetSoftwareRendererNotice(startup_.accelerationRefused);
+    view_->SetProgramDirectory(ProgramDataDirectory(startup_.programPath));
     view_->SetStatusTextSink(
         [this](int pane, const char* text) { statusBar_->SetPaneText(pane, QString::fromUtf8(text)); });
     setCentralWidget(view_);
@@ -51,6 +55,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachNavigation();
     AttachModelCommands();
     AttachObjects();
+    AttachStageLight();
     AttachPreferenceCommands();
 
     resize(800, 600);

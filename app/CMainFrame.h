@@ -4,7 +4,8 @@
 // by feature: FrameCommands.cpp (command handlers and update rules), FrameLifecycle.cpp (settings
 // at construction and destruction, first activation, close), FrameModels.cpp (adding models),
 // FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window), FrameObjects.cpp
-// (the Objects dialog and Move to Object), FramePreferences.cpp (the Preferences dialog and the about box).
+// (the Objects dialog and Move to Object), FramePreferences.cpp (the Preferences dialog and the about box),
+// FrameStageLight.cpp (the Stage and Light dialogs).
 
 #include <QMainWindow>
 #include <functional>
@@ -21,7 +22,9 @@ class CommandTable;
 class FrameStatusBar;
 class GLSceneGraphics;
 class MovementsWindow;
+class CLightDlg;
 class CObjPropDlg;
+class CStageDlg;
 class QToolBar;
 template <class Dialog>
 class ToolWindow;
@@ -82,6 +85,11 @@ public:
 
     // Shows the selected object's material again in the Objects dialog; nothing while it is closed.
     void RefreshObjectsDialogMaterial();
+    // After a keyframe or scene changed the stage values: fog is switched on exactly when the intensity
+    // is above 0 (also while the Stage dialog is closed), then the open dialog shows every value again.
+    void SyncStageDialog();
+    // After a keyframe or scene changed the light: the open Light dialog shows it again.
+    void SyncLightDialog();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +102,9 @@ private:
     void AttachModelCommands();
     void AttachObjects();
     void AttachPreferenceCommands();
+    void AttachStageLight();
+    // The open Stage dialog shows every value again (after the Stereo command).
+    void RefreshStageDialog();
     void EditPreferences();
     void RefreshObjectsDialogList();
     // The object the open Objects dialog edits (1..count); 0 while it is closed.
@@ -122,6 +133,8 @@ private:
     ViewInputFilter* input_ = nullptr;                  // owned by the view
     std::unique_ptr<MovementsWindow> movements_;        // goes before the scene and settings it edits
     std::unique_ptr<ToolWindow<CObjPropDlg>> objects_;  // likewise
+    std::unique_ptr<ToolWindow<CStageDlg>> stage_;      // likewise
+    std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
     bool activated_ = false;
     bool inProgress_ = false;
     Qt::WindowStates stableState_;  // window state to return to when a flight is playing

@@ -46,6 +46,8 @@ void CMainFrame::AttachCommands() {
 
 void CMainFrame::ToggleStereo() {
     display_.stereo = display_.stereo ? 0 : 1;
+    // The open Stage dialog's "Stereo mode" box and angle controls follow.
+    RefreshStageDialog();
     RepaintNow();
 }
 

@@ -74,6 +74,9 @@ void CMainFrame::WriteSettingsOnDestroy() {
     const SceneObject& plate = scene_->objects[scene_->PlateIndex()];
     settings_.plateSizeX = TruncateToInt(static_cast<double>(plate.boxMax[0]) - plate.boxMin[0]);
     settings_.plateSizeY = TruncateToInt(static_cast<double>(plate.boxMax[2]) - plate.boxMin[2]);
+    // The viewing angle and the fog intensity live in the scene header while the program runs.
+    settings_.perspective = scene_->state.fieldOfView;
+    settings_.fogIntensity = scene_->state.fogIntensity;
     WriteProgramSettings(store, settings_);
     store.WriteInt(kSettingsSection, kRotationIncrementKey,
                    static_cast<uint32_t>(view_->RotationIncrement()));

@@ -10,6 +10,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
+#include "render/CPexoraView.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneGraphics.h"
 
@@ -88,6 +89,9 @@ void CMainFrame::LoadGeometry(int index, const std::string& path, StageRounding 
     if (settings_.adaptiveCube != 0 && record.mesh != nullptr) {
         settings_.stageSize = AdaptStageSize(settings_.stageSize, scene_->ModelCount() == 1, record.boxMin,
                                              record.boxMax, rounding);
+        // The cube shown must grow with the stage.
+        if (settings_.bgMode == 1) view_->BuildColourCube();
+        if (settings_.bgMode == 2) view_->LoadImageCube();
     }
     ShowStatusTexts();
     RefreshObjectsDialogList();

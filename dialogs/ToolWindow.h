@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <utility>
 
 template <class Dialog>
@@ -20,9 +21,9 @@ public:
         : frame_(frame), make_(std::move(make)), closed_(std::move(closed)) {}
     // Closes the window if it is open, without calling `closed`.
     ~ToolWindow() {
-        if (window_.isNull()) return;
-        // The frame is going away: nothing of it may be called back any more.
-        QObject::disconnect(window_.data(), &QObject::destroyed, nullptr, nullptr);
+        // The frame is going away: nothing of it may be called back any more, not even by a window
+        // that was closed but whose deferred deletion has not run yet.
+        callbacks_.reset();
         delete window_.data();
     }
     ToolWindow(const ToolWindow&) = delete;
@@ -36,7 +37,7 @@ public:
             return;
         }
         window_ = make_(frame_);
-        QObject::connect(window_.data(), &QObject::destroyed, [this] {
+        QObject::connect(window_.data(), &QObject::destroyed, callbacks_.get(), [this] {
             if (closed_) closed_();
         });
         window_->show();
@@ -51,4 +52,6 @@ private:
     Factory make_;
     std::function<void()> closed_;
     QPointer<Dialog> window_;
+    // Context of the `destroyed` connections: deleting it cuts them all.
+    std::unique_ptr<QObject> callbacks_ = std::make_unique<QObject>();
 };

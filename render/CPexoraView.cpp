@@ -6,11 +6,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
+#include "render/AxesList.h"
+#include "render/ColourCube.h"
 #include "render/GLContextConfig.h"
 #include "render/GLContextScope.h"
 #include "render/GLState.h"
+#include "render/GlyphLists.h"
 #include "render/PlateList.h"
+#include "scene/StageGrowth.h"
 
 namespace {
 
@@ -29,10 +34,11 @@ float ViewAspect(int width, int height) {
 
 }  // namespace
 
-CPexoraView::CPexoraView(Scene& scene, const ProgramSettings& settings, DisplayState& display,
+CPexoraView::CPexoraView(Scene& scene, ProgramSettings& settings, DisplayState& display,
                          int rotationIncrement, int drawBoundingBoxes, int plateVisible, QWidget* parent)
     : QOpenGLWidget(parent),
       scene_(scene),
+      settings_(settings),
       display_(display),
       renderer_(scene, settings, display),
       plateVisible_(plateVisible) {
@@ -79,6 +85,10 @@ void CPexoraView::SetMoving(int moving) {
     renderer_.moving = moving;
 }
 
+void CPexoraView::SetProgramDirectory(const std::string& directory) {
+    programDirectory_ = directory;
+}
+
 void CPexoraView::InitGLState() {
     GLContextScope scope(*this);
     if (scope) InitGLStateCurrent();
@@ -86,7 +96,45 @@ void CPexoraView::InitGLState() {
 
 void CPexoraView::InitGLStateCurrent() {
     ApplyConstantGLState();
+    if (settings_.bgMode == 1) {
+        BuildColourCubeCurrent();
+    } else {
+        // Also in fill mode, so that switching to the image cube later finds it ready.
+        LoadImageCubeCurrent();
+    }
     BuildPlateDisplayList(scene_, plateVisible_);
+    // A changed arrow length takes effect at the next start, as the list is built here only.
+    display_.axesList = BuildAxesList(display_.axesList, settings_.arrowLength);
+    BuildGlyphLists(font());
+}
+
+void CPexoraView::BuildColourCube() {
+    GLContextScope scope(*this);
+    if (scope) BuildColourCubeCurrent();
+}
+
+void CPexoraView::BuildColourCubeCurrent() {
+    GrowStage(scene_, settings_.stageSize);
+    display_.backgroundList =
+        BuildColourCubeList(display_.backgroundList, settings_.stageSize, settings_.cubeColor);
+}
+
+void CPexoraView::LoadImageCube() {
+    GLContextScope scope(*this);
+    if (scope) LoadImageCubeCurrent();
+}
+
+void CPexoraView::LoadImageCubeCurrent() {
+    GrowStage(scene_, settings_.stageSize);
+    const std::optional<CubeFacePictures> pictures =
+        LoadCubeFacePictures(programDirectory_, settings_.texture);
+    if (!pictures) {
+        // Missing pictures are no error worth a message: the stage is simply filled by colour.
+        settings_.bgMode = 0;
+        return;
+    }
+    imageCube_.SetPictures(*pictures);
+    display_.backgroundList = imageCube_.BuildList(display_.backgroundList, settings_.stageSize);
 }
 
 void CPexoraView::ApplyLight() {

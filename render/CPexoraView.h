@@ -6,9 +6,11 @@
 #include <QOpenGLWidget>
 
 #include <functional>
+#include <string>
 
 #include "platform/ProgramSettings.h"
 #include "render/FrameRenderer.h"
+#include "render/ImageCube.h"
 #include "render/ReadPixels.h"
 #include "scene/DisplayState.h"
 #include "scene/Scene.h"
@@ -17,11 +19,12 @@ class CPexoraView : public QOpenGLWidget {
     Q_OBJECT
 
 public:
-    // The scene, settings and display state belong to the main frame and must outlive the view.
+    // The scene, settings and display state belong to the main frame and must outlive the view; the
+    // stage builders change the settings' stageSize and bgMode.
     // rotationIncrement ("RotationIncrement") goes to controllers 1..127 as |value| mod 360;
     // drawBoundingBoxes is "DrawBoundingBoxes"; plateVisible ("PlateVisible") decides whether the
     // plate is shown when its record is first set up, in the first InitGLState.
-    CPexoraView(Scene& scene, const ProgramSettings& settings, DisplayState& display, int rotationIncrement,
+    CPexoraView(Scene& scene, ProgramSettings& settings, DisplayState& display, int rotationIncrement,
                 int drawBoundingBoxes, int plateVisible, QWidget* parent = nullptr);
     ~CPexoraView() override;
 
@@ -44,8 +47,20 @@ public:
     int Moving() const;
     void SetMoving(int moving);
 
-    // Constant GL state of the run, then the plate list. Runs on context creation; no-op without a context.
+    // Where a relative "Texture" setting is looked up (ProgramDataDirectory of the executable).
+    void SetProgramDirectory(const std::string& directory);
+
+    // Constant GL state of the run, the background cube of bgMode (the colour cube for 1, the image
+    // cube otherwise), the plate list, the axes list and the glyph lists of the tick labels. Runs on
+    // context creation; no-op without a context.
     void InitGLState();
+    // Grows the stage and rebuilds the colour cube list. No-op without a context.
+    void BuildColourCube();
+    // Grows the stage, loads the six pictures (the "Texture" prefix under the program directory,
+    // or the built-in faces when it is empty) and rebuilds the image cube list; when a picture is
+    // missing the background falls back to fill by colour (bgMode 0), without a message. No-op
+    // without a context.
+    void LoadImageCube();
     // Hands the scene header's light to GL under the last frame's camera transform; the caller
     // repaints. No-op without a context.
     void ApplyLight();
@@ -66,10 +81,15 @@ protected:
 
 private:
     void InitGLStateCurrent();
+    void BuildColourCubeCurrent();
+    void LoadImageCubeCurrent();
 
     Scene& scene_;
+    ProgramSettings& settings_;
     DisplayState& display_;
     FrameRenderer renderer_;
+    ImageCube imageCube_;
+    std::string programDirectory_;
     int plateVisible_;
     std::function<void()> softwareRendererNotice_;
     bool softwareRendererNoticed_ = false;

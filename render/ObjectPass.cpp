@@ -81,7 +81,7 @@ void ObjectPass::DrawBoxesAndAxes(bool onlyFlagged) const {
             const uint8_t rgb[3] = {record.colour[0], record.colour[1], record.colour[2]};
             ApplyMaterial(rgb, record.diffuse, record.emission, record.reflection, 255);
         }
-        DrawBoxEdges(record);
+        DrawBox(record, onlyFlagged);
         if (record.showAxes != 0) CallAxesList();
         glPopMatrix();
     }

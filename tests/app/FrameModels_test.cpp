@@ -156,4 +156,26 @@ TEST_F(FrameModelsTest, AdaptiveCubeRoundsTheMenuAndTheHandOffDifferently) {
     EXPECT_EQ(frame->GetScene().ModelCount(), 3);
 }
 
+TEST_F(FrameModelsTest, AdaptiveCubeRebuildsTheCubeOfTheBackgroundMode) {
+    frame->Settings().adaptiveCube = 1;
+    frame->Settings().stageSize = 1000;
+    frame->Settings().bgMode = 1;
+    frame->Settings().cubeColor = 0x0000FF00;  // green
+    ChooseInDialog(modelPath, 1);
+    frame->Commands().Action(kIdLoadObject)->trigger();
+    ASSERT_EQ(frame->Settings().stageSize, 40);
+    // The green colour cube now surrounds the model closely: every face is a shade of green.
+    const BgrImage image = frame->View().ReadPixels();
+    ASSERT_GT(image.width, 0);
+    const uint8_t* corner = image.PixelFromTop(2, 2);  // blue, green, red
+    EXPECT_GT(corner[1], corner[0] + 50);
+    EXPECT_GT(corner[1], corner[2] + 50);
+
+    // The image cube is reloaded: pictures that cannot be found fall back to fill by colour.
+    frame->Settings().bgMode = 2;
+    frame->Settings().texture = folder.filePath("no-such-folder/").toStdString();
+    frame->LoadHandedModel(modelPath, "", 0.0f, 4, 0);
+    EXPECT_EQ(frame->Settings().bgMode, 0);
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 #include "scene/Scene.h"
 #include "support/RecordingSceneGraphics.h"
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 #include "support/qt/ModalDriver.h"
 
 namespace {
@@ -63,9 +64,7 @@ struct ObjPropDlgTest : ::testing::Test {
 
     template <class Widget>
     Widget* Find(int id) {
-        auto* widget = dialog->findChild<Widget*>(QString::number(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
+        return FindControl<Widget>(dialog, id);
     }
     bool Shown(int id) { return Find<QWidget>(id)->isVisible(); }
     QString Text(int id) { return Find<QLineEdit>(id)->text(); }

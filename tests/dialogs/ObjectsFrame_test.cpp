@@ -20,6 +20,7 @@
 #include "resources/CommandIds.h"
 #include "resources/DialogIds.h"
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 
 namespace {
 
@@ -56,9 +57,7 @@ struct ObjectsFrameTest : ::testing::Test {
     QWidget* Dialog() { return frame->findChild<QWidget*>(QString::number(kIdObjectsDialog)); }
     template <class Widget>
     Widget* Find(int id) {
-        auto* widget = Dialog()->findChild<Widget*>(QString::number(id));
-        EXPECT_NE(widget, nullptr) << id;
-        return widget;
+        return FindControl<Widget>(Dialog(), id);
     }
     QString Text(int id) { return Find<QLineEdit>(id)->text(); }
 

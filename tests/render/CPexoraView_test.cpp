@@ -50,6 +50,10 @@ TEST(CPexoraView, ClearsToTheStageColourInFillMode) {
     EXPECT_EQ(ViewHarness::Rgb(h.view->ReadPixels(), 5, 5), (std::array<int, 3>{0x80, 0x40, 0x20}));
 
     // The cube modes leave the clear colour as it was; without a cube list nothing covers it.
+    h.view->makeCurrent();
+    glDeleteLists(h.display.backgroundList, 1);  // the cube prepared at start
+    h.view->doneCurrent();
+    h.display.backgroundList = 0;
     h.settings.stageColor = 0x000000FF;
     h.settings.bgMode = 1;
     EXPECT_EQ(ViewHarness::Rgb(h.view->ReadPixels(), 5, 5), (std::array<int, 3>{0x80, 0x40, 0x20}));
