@@ -92,6 +92,7 @@ void CMainFrame::LoadGeometry(int index, const std::string& path, StageRounding 
         // The cube shown must grow with the stage.
         if (settings_.bgMode == 1) view_->BuildColourCube();
         if (settings_.bgMode == 2) view_->LoadImageCube();
+        RefreshStageDialog();  // its cube size shows the grown stage
     }
     ShowStatusTexts();
     RefreshObjectsDialogList();

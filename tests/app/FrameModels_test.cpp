@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,8 +13,10 @@
 #include "import/P3gWriter.h"
 #include "render/CPexoraView.h"
 #include "resources/CommandIds.h"
+#include "resources/DialogIds.h"
 #include "scene/Poly3gon.h"
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 
 namespace {
 
@@ -161,9 +164,11 @@ TEST_F(FrameModelsTest, AdaptiveCubeRebuildsTheCubeOfTheBackgroundMode) {
     frame->Settings().stageSize = 1000;
     frame->Settings().bgMode = 1;
     frame->Settings().cubeColor = 0x0000FF00;  // green
+    frame->Commands().Action(kIdStage)->trigger();
     ChooseInDialog(modelPath, 1);
     frame->Commands().Action(kIdLoadObject)->trigger();
     ASSERT_EQ(frame->Settings().stageSize, 40);
+    EXPECT_EQ(FindControl<QLineEdit>(frame.get(), kIdCubeSizeEdit)->text(), QStringLiteral("40"));
     // The green colour cube now surrounds the model closely: every face is a shade of green.
     const BgrImage image = frame->View().ReadPixels();
     ASSERT_GT(image.width, 0);

@@ -14,16 +14,10 @@
 #include <vector>
 
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 #include "support/qt/ModalDriver.h"
 
 namespace {
-
-template <typename T>
-T* Control(QWidget& dialog, int id) {
-    T* control = dialog.findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << id;
-    return control;
-}
 
 PreferenceValues Sample() {
     PreferenceValues values;
@@ -56,18 +50,18 @@ TEST(CPrefDlg, ShowsEveryValueInItsControl) {
     const std::vector<std::pair<int, bool>> boxes = {{1076, true}, {1048, false}, {1049, true},
                                                      {1108, true}, {1133, false}, {1079, true}};
     for (const auto& [id, checked] : boxes)
-        if (auto* box = Control<QCheckBox>(dialog, id)) {
+        if (auto* box = FindControl<QCheckBox>(&dialog, id)) {
             EXPECT_EQ(box->isChecked(), checked) << id;
         }
-    EXPECT_EQ(Control<QCheckBox>(dialog, 1079)->text(),
+    EXPECT_EQ(FindControl<QCheckBox>(&dialog, 1079)->text(),
               QStringLiteral("Draw the models bounding boxes when moving"));
-    EXPECT_EQ(Control<QLineEdit>(dialog, 1041)->text(), QStringLiteral("4"));
-    EXPECT_EQ(Control<QLineEdit>(dialog, 1042)->text(), QStringLiteral("12.5"));
-    EXPECT_FALSE(Control<QRadioButton>(dialog, 1036)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(dialog, 1037)->isChecked());
-    EXPECT_EQ(Control<QRadioButton>(dialog, 1037)->text(), QStringLiteral("move close on turn forward"));
-    EXPECT_EQ(Control<QPushButton>(dialog, 1)->text(), QStringLiteral("OK"));
-    EXPECT_EQ(Control<QPushButton>(dialog, 2)->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1041)->text(), QStringLiteral("4"));
+    EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1042)->text(), QStringLiteral("12.5"));
+    EXPECT_FALSE(FindControl<QRadioButton>(&dialog, 1036)->isChecked());
+    EXPECT_TRUE(FindControl<QRadioButton>(&dialog, 1037)->isChecked());
+    EXPECT_EQ(FindControl<QRadioButton>(&dialog, 1037)->text(), QStringLiteral("move close on turn forward"));
+    EXPECT_EQ(FindControl<QPushButton>(&dialog, 1)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(FindControl<QPushButton>(&dialog, 2)->text(), QStringLiteral("Cancel"));
     bool restartNote = false;
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         restartNote |= label->text() == QStringLiteral("(changing this option require\nrestarting program)");
@@ -80,14 +74,14 @@ TEST(CPrefDlg, UpDownsKeepTheirRangesAndTheirNumbersCannotBeTyped) {
     values.jpegQuality = 100;
     values.aviFramerate = 40;  // out of range: shown at the top
     CPrefDlg dialog(values, services.messages);
-    auto* quality = Control<QSpinBox>(dialog, 1099);
-    auto* rate = Control<QSpinBox>(dialog, 1101);
+    auto* quality = FindControl<QSpinBox>(&dialog, 1099);
+    auto* rate = FindControl<QSpinBox>(&dialog, 1101);
     EXPECT_EQ(quality->minimum(), 0);
     EXPECT_EQ(quality->maximum(), 100);
     EXPECT_EQ(rate->minimum(), 1);
     EXPECT_EQ(rate->maximum(), 25);
-    auto* qualityNumber = Control<QLineEdit>(dialog, 1098);
-    auto* rateNumber = Control<QLineEdit>(dialog, 1100);
+    auto* qualityNumber = FindControl<QLineEdit>(&dialog, 1098);
+    auto* rateNumber = FindControl<QLineEdit>(&dialog, 1100);
     EXPECT_TRUE(qualityNumber->isReadOnly());
     EXPECT_TRUE(rateNumber->isReadOnly());
     EXPECT_EQ(rateNumber->text(), QStringLiteral("25"));
@@ -108,7 +102,7 @@ TEST(CPrefDlg, UpDownsKeepTheirRangesAndTheirNumbersCannotBeTyped) {
 TEST(CPrefDlg, TheApplyButtonLimitIsClampedAtEveryChange) {
     ScriptedServices services;
     CPrefDlg dialog(Sample(), services.messages);
-    QLineEdit* limit = Control<QLineEdit>(dialog, 1041);
+    QLineEdit* limit = FindControl<QLineEdit>(&dialog, 1041);
     Type(*limit, QStringLiteral("0"));
     EXPECT_EQ(limit->text(), QStringLiteral("1"));
 
@@ -124,9 +118,9 @@ TEST(CPrefDlg, OkRefusesTextsThatAreNoNumbersAndStaysOpen) {
     CPrefDlg dialog(Sample(), services.messages);
     std::vector<bool> open;
     WhenModalAppears([&](QWidget* modal) {
-        QLineEdit* limit = Control<QLineEdit>(*modal, 1041);
-        QLineEdit* arrows = Control<QLineEdit>(*modal, 1042);
-        QPushButton* ok = Control<QPushButton>(*modal, 1);
+        QLineEdit* limit = FindControl<QLineEdit>(modal, 1041);
+        QLineEdit* arrows = FindControl<QLineEdit>(modal, 1042);
+        QPushButton* ok = FindControl<QPushButton>(modal, 1);
         Type(*limit, QStringLiteral("x"));
         Type(*arrows, QStringLiteral("12,5"));
         QTest::mouseClick(ok, Qt::LeftButton);
@@ -149,11 +143,11 @@ TEST(CPrefDlg, OkTakesEveryControlAndCancelKeepsTheGivenValues) {
     CPrefDlg dialog(Sample(), services.messages);
     WhenModalAppears([](QWidget* modal) {
         for (int id : {1076, 1048, 1049, 1108, 1133, 1079})
-            Control<QCheckBox>(*modal, id)->click();
-        Control<QRadioButton>(*modal, 1036)->click();
-        Type(*Control<QLineEdit>(*modal, 1042), QStringLiteral("30"));
-        Control<QSpinBox>(*modal, 1101)->stepDown();
-        QTest::mouseClick(Control<QPushButton>(*modal, 1), Qt::LeftButton);
+            FindControl<QCheckBox>(modal, id)->click();
+        FindControl<QRadioButton>(modal, 1036)->click();
+        Type(*FindControl<QLineEdit>(modal, 1042), QStringLiteral("30"));
+        FindControl<QSpinBox>(modal, 1101)->stepDown();
+        QTest::mouseClick(FindControl<QPushButton>(modal, 1), Qt::LeftButton);
     });
     ASSERT_EQ(dialog.exec(), QDialog::Accepted);
     const PreferenceValues& chosen = dialog.Values();
@@ -171,9 +165,9 @@ TEST(CPrefDlg, OkTakesEveryControlAndCancelKeepsTheGivenValues) {
 
     CPrefDlg cancelled(Sample(), services.messages);
     WhenModalAppears([](QWidget* modal) {
-        Control<QCheckBox>(*modal, 1048)->click();
-        Type(*Control<QLineEdit>(*modal, 1042), QStringLiteral("x"));
-        QTest::mouseClick(Control<QPushButton>(*modal, 2), Qt::LeftButton);
+        FindControl<QCheckBox>(modal, 1048)->click();
+        Type(*FindControl<QLineEdit>(modal, 1042), QStringLiteral("x"));
+        QTest::mouseClick(FindControl<QPushButton>(modal, 2), Qt::LeftButton);
     });
     EXPECT_EQ(cancelled.exec(), QDialog::Rejected);
     EXPECT_EQ(cancelled.Values().sound, 0);
