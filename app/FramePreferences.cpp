@@ -15,7 +15,7 @@
 
 void CMainFrame::AttachPreferenceCommands() {
     commands_->Attach(kIdPreferences, [this] { EditPreferences(); });
-    commands_->Attach(kIdAbout, [this] { CAboutDlg(services_.desktop, this).exec(); });
+    commands_->Attach(kIdAbout, [this] { CAboutDlg(services_.desktop, services_.messages, this).exec(); });
 }
 
 void CMainFrame::EditPreferences() {

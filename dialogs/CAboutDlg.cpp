@@ -11,6 +11,7 @@
 
 #include "dialogs/AboutTexts.h"
 #include "platform/DesktopOpener.h"
+#include "platform/MessageBoxes.h"
 #include "resources/AboutIds.h"
 
 namespace {
@@ -50,7 +51,7 @@ QFrame* Separator(QWidget* parent) {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(DesktopOpener& desktop, QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(DesktopOpener& desktop, MessageBoxes& messages, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kIdAboutDialog));
     setWindowTitle(QStringLiteral(" About Pexora"));
 
@@ -61,14 +62,18 @@ CAboutDlg::CAboutDlg(DesktopOpener& desktop, QWidget* parent) : QDialog(parent) 
     column->addWidget(Line(kIdAboutLegal, QString::fromLatin1(kAboutLegalNotice), this));
     column->addWidget(Separator(this));
 
-    const std::string email = kAboutEmail;
-    const std::string site = kAboutWebSite;
-    column->addWidget(new LinkLine(
-        kIdAboutEmail, QStringLiteral("e-mail : ") + QString::fromStdString(email),
-        [&desktop, email] { desktop.Open("mailto:" + email); }, this));
-    column->addWidget(new LinkLine(
-        kIdAboutWebSite, QStringLiteral("web-site : ") + QString::fromStdString(site),
-        [&desktop, site] { desktop.Open(site); }, this));
+    // Without a mail program or a browser the click would otherwise seem to do nothing.
+    const auto opener = [&desktop, &messages](const std::string& target) {
+        return [&desktop, &messages, target] {
+            if (!desktop.Open(target)) messages.Warn("Cannot open " + target + ".");
+        };
+    };
+    column->addWidget(new LinkLine(kIdAboutEmail,
+                                   QStringLiteral("e-mail : ") + QString::fromLatin1(kAboutEmail),
+                                   opener(std::string("mailto:") + kAboutEmail), this));
+    column->addWidget(new LinkLine(kIdAboutWebSite,
+                                   QStringLiteral("web-site : ") + QString::fromLatin1(kAboutWebSite),
+                                   opener(kAboutWebSite), this));
     column->addWidget(Separator(this));
 
     auto* close = new QPushButton(QStringLiteral("Close"), this);

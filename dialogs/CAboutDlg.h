@@ -5,9 +5,11 @@
 #include <QDialog>
 
 class DesktopOpener;
+class MessageBoxes;
 
 class CAboutDlg : public QDialog {
 public:
-    // `desktop` opens the links and must outlive the dialog.
-    explicit CAboutDlg(DesktopOpener& desktop, QWidget* parent = nullptr);
+    // `desktop` opens the links, `messages` tells when nothing could open one; both must outlive the
+    // dialog.
+    CAboutDlg(DesktopOpener& desktop, MessageBoxes& messages, QWidget* parent = nullptr);
 };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -33,6 +34,18 @@ CVoxSize::CVoxSize(double value, MessageBoxes& messages, QWidget* parent)
     edit_->setObjectName(QString::number(kIdVoxSizeEdit));
     edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("0.000000000")) + 12);
     column->addWidget(edit_);
+
+    // OK and Cancel exist as in every dialog but are never shown: Enter and Escape stand for them.
+    const auto hiddenButton = [this](int id, const QString& text) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(QString::number(id));
+        button->setAutoDefault(false);
+        button->hide();
+        return button;
+    };
+    connect(hiddenButton(kIdVoxSizeOk, QStringLiteral("OK")), &QPushButton::clicked, this, &CVoxSize::accept);
+    connect(hiddenButton(kIdVoxSizeCancel, QStringLiteral("Cancel")), &QPushButton::clicked, this,
+            &CVoxSize::reject);
 
     // Opened from a click, so it appears where the user is looking; the caller may move it.
     move(QCursor::pos());

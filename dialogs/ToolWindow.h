@@ -36,22 +36,26 @@ public:
             window_.clear();
             return;
         }
-        window_ = make_(frame_);
-        QObject::connect(window_.data(), &QObject::destroyed, callbacks_.get(), [this] {
+        Dialog* window = make_(frame_);
+        window_ = window;
+        QObject::connect(window, &QObject::destroyed, callbacks_.get(), [this](QObject* gone) {
+            // Only the QWidget part of the window is left by now: forget it before anyone asks.
+            if (window_.data() == gone) window_.clear();
             if (closed_) closed_();
         });
-        window_->show();
+        window->show();
     }
     // Whether the window is open (the command's check mark).
     bool IsOpen() const { return !window_.isNull() && window_->isVisible(); }
     // The open window, or nullptr.
-    Dialog* Window() const { return IsOpen() ? window_.data() : nullptr; }
+    Dialog* Window() const { return IsOpen() ? static_cast<Dialog*>(window_.data()) : nullptr; }
 
 private:
     QWidget& frame_;
     Factory make_;
     std::function<void()> closed_;
-    QPointer<Dialog> window_;
+    // Held as a widget: the window's `destroyed` comes when it is no longer a Dialog.
+    QPointer<QWidget> window_;
     // Context of the `destroyed` connections: deleting it cuts them all.
     std::unique_ptr<QObject> callbacks_ = std::make_unique<QObject>();
 };

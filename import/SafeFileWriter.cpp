@@ -1,16 +1,29 @@
 #include "import/SafeFileWriter.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
+
+// The file a write to `path` changes: the target of a symbolic link, so that the link survives.
+std::string WriteTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return path;
+    std::string target(resolved);
+    free(resolved);
+    return target;
+}
 
 }  // namespace
 
@@ -21,15 +34,28 @@ SafeFileWriter::~SafeFileWriter() {
 bool SafeFileWriter::Open(const std::string& path) {
     Discard();
     failed_ = false;
-    path_ = path;
+    path_ = WriteTarget(path);
+    struct stat existing {};
+    const bool replacing = stat(path_.c_str(), &existing) == 0;
+    // A rename would replace a read-only file just as well: refuse it, also for a user whom modes do
+    // not stop when the file has no write permission at all.
+    if (replacing &&
+        (access(path_.c_str(), W_OK) != 0 || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+        return false;
     // Unique per process and call; O_EXCL never reuses a name another writer holds.
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-        temporaryPath_ = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(temporaryCounter++);
+        temporaryPath_ =
+            path_ + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(temporaryCounter++);
         fd_ = open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) temporaryPath_.clear();
-    return fd_ >= 0;
+    if (fd_ < 0) {
+        temporaryPath_.clear();
+        return false;
+    }
+    // The new file keeps the permissions of the one it replaces.
+    if (replacing) fchmod(fd_, existing.st_mode & 07777);
+    return true;
 }
 
 bool SafeFileWriter::Write(const void* data, size_t length) {

@@ -13,7 +13,9 @@ public:
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    // Creates the temporary file beside `path`; false when the directory is not writable.
+    // Creates the temporary file beside `path` (beside the target when `path` is a symbolic link, which
+    // then survives); false when the directory is not writable or the file exists and is read-only.
+    // The new file keeps the permissions of the file it replaces.
     bool Open(const std::string& path);
     // Appends bytes; false once any write failed (later writes are then ignored).
     bool Write(const void* data, size_t length);

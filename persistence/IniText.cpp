@@ -150,7 +150,8 @@ std::string IniText::Text() const {
 }
 
 IniFileContent ReadIniFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe returns at once and is then refused as no regular file.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return {errno == ENOENT ? IniFileStatus::Missing : IniFileStatus::Unreadable, {}};
     IniFileContent content{IniFileStatus::Unreadable, {}};
     struct stat info {};

@@ -65,5 +65,6 @@ struct IniFileContent {
 IniFileContent ReadIniFile(const std::string& path);
 
 // Writes `text` to `path` through a temporary file renamed over it, so a failed write leaves any old
-// file intact. False when nothing was written.
+// file intact; a symbolic link is followed and the old file's permissions are kept. False when nothing
+// was written: the directory is not writable, or the file exists and is read-only.
 bool WriteIniFile(const std::string& path, std::string_view text);

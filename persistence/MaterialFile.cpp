@@ -42,11 +42,13 @@ uint32_t MaterialNumber(std::string_view text) {
 }
 
 int32_t CoefficientPercent(float coefficient) {
-    const float scaled = coefficient * 100.0f + 0.5f;
+    // Only the product is single precision: in a float sum the added half of a large product can round
+    // up to the next even number.
+    const double scaled = static_cast<double>(coefficient * 100.0f) + 0.5;
     if (std::isnan(scaled)) return 0;
-    // Conversions of values beyond the int range are undefined; the bounds are exact floats.
-    if (scaled >= 2147483648.0f) return INT32_MAX;
-    if (scaled <= -2147483648.0f) return INT32_MIN;
+    // Conversions of values beyond the int range are undefined.
+    if (scaled >= 2147483648.0) return INT32_MAX;
+    if (scaled <= -2147483649.0) return INT32_MIN;
     return static_cast<int32_t>(scaled);
 }
 

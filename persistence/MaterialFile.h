@@ -20,10 +20,11 @@ void LoadMaterial(SceneObject& object, const std::string& path);
 
 // Writes the seven keys into the section "Material" of `path`, replacing equal keys and keeping every
 // other line; the file is created when missing. False when nothing was written: the directory is not
-// writable or an existing file cannot be read (it is then left as it was).
+// writable, or an existing file is read-only or cannot be read (it is then left as it was).
 bool SaveMaterial(const SceneObject& object, const std::string& path);
 
-// A coefficient as the file stores it: int(coefficient x 100 + 0.5), the product in single precision.
+// A coefficient as the file stores it: int(coefficient x 100 + 0.5), the product in single precision
+// and the sum in double.
 // Values beyond the int range are clamped, a value that is not a number gives 0.
 int32_t CoefficientPercent(float coefficient);
 

@@ -71,6 +71,8 @@ struct FramePreferencesTest : ::testing::Test {
 }  // namespace
 
 TEST_F(FramePreferencesTest, OkStoresTheValuesInTheirOwnersAndPlateVisibleAtOnce) {
+    Scene& scene = frame->GetScene();
+    const int plateShown = scene.objects[scene.PlateIndex()].visible;
     frame->Settings().sound = 1;
     frame->View().SetDrawBoundingBoxes(0);
     ChangeAndOk([](QWidget& dialog) {
@@ -85,6 +87,7 @@ TEST_F(FramePreferencesTest, OkStoresTheValuesInTheirOwnersAndPlateVisibleAtOnce
     EXPECT_EQ(frame->Settings().arrowLength, 75.5f);
     EXPECT_EQ(frame->View().DrawBoundingBoxes(), 1);
     EXPECT_EQ(scripted.settings.IntOr("Settings", "PlateVisible", 0xDEAD), 1u);
+    EXPECT_EQ(scene.objects[scene.PlateIndex()].visible, plateShown) << "the plate waits for the next start";
     EXPECT_EQ(scripted.settings.WrittenNames("Settings"), std::vector<std::string>{"PlateVisible"});
     EXPECT_EQ(scripted.settings.operations.back().op, MemorySettingsStore::Op::Sync);
     EXPECT_TRUE(scripted.messages.shown.empty());

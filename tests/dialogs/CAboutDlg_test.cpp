@@ -33,8 +33,8 @@ TEST(AboutTexts, VersionLineShowsTheFourPartsAndTheWordSize) {
 }
 
 TEST(CAboutDlg, ShowsTheProjectVersionTheNoticeAndTheLinks) {
-    RecordingDesktopOpener desktop;
-    CAboutDlg about(desktop);
+    ScriptedServices services;
+    CAboutDlg about(services.desktop, services.messages);
     EXPECT_EQ(about.windowTitle(), QStringLiteral(" About Pexora"));
     EXPECT_EQ(about.objectName(), QStringLiteral("100"));
     const std::string version =
@@ -76,4 +76,16 @@ TEST(CAboutDlg, TheAboutCommandRunsItModallyAndTheLinksOpenThroughTheDesktop) {
     EXPECT_TRUE(closedByButton);
     EXPECT_EQ(scripted.desktop.opened,
               (std::vector<std::string>{"mailto:pexora@example.org", "https://www.example.org/pexora"}));
+}
+
+TEST(CAboutDlg, ALinkNothingCanOpenIsReported) {
+    ScriptedServices services;
+    services.desktop.succeed = false;
+    CAboutDlg about(services.desktop, services.messages);
+    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("1047")), Qt::LeftButton);
+    QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("1048")), Qt::LeftButton);
+    EXPECT_EQ(services.messages.Texts(),
+              (std::vector<std::string>{"Cannot open mailto:pexora@example.org.",
+                                        "Cannot open https://www.example.org/pexora."}));
+    EXPECT_EQ(services.messages.shown.front().buttons, MessageButtons::Ok);
 }

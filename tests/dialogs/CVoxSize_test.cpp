@@ -115,3 +115,28 @@ TEST_F(VoxSizeTest, TextThatIsNoNumberIsRefusedAndTheEntryStaysOpen) {
     EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Enter a number.", "Enter a number."}));
     EXPECT_EQ(entry.Value(), 0.001);
 }
+
+TEST_F(VoxSizeTest, OkAndCancelExistUnseenAndActLikeEnterAndEscape) {
+    CVoxSize taken(2.0, services.messages);
+    bool hidden = false;
+    WhenModalAppears([&](QWidget* modal) {
+        auto* ok = modal->findChild<QPushButton*>(QStringLiteral("1"));
+        auto* cancel = modal->findChild<QPushButton*>(QStringLiteral("2"));
+        ASSERT_NE(ok, nullptr);
+        ASSERT_NE(cancel, nullptr);
+        hidden = !ok->isVisible() && !cancel->isVisible();
+        Type(*Edit(modal), QStringLiteral("4.5"));
+        ok->click();
+    });
+    EXPECT_EQ(taken.exec(), QDialog::Accepted);
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(taken.Value(), 4.5);
+
+    CVoxSize discarded(2.0, services.messages);
+    WhenModalAppears([](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("4.5"));
+        modal->findChild<QPushButton*>(QStringLiteral("2"))->click();
+    });
+    EXPECT_EQ(discarded.exec(), QDialog::Rejected);
+    EXPECT_EQ(discarded.Value(), 2.0);
+}

@@ -1,5 +1,7 @@
 #include "persistence/IniText.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,6 +70,9 @@ TEST(IniFile, TellsMissingFromUnreadableFilesAndRefusesHugeOnes) {
     ScratchDirectory directory;
     EXPECT_EQ(ReadIniFile(directory.File("none.ini")).status, IniFileStatus::Missing);
     EXPECT_EQ(ReadIniFile(directory.File("")).status, IniFileStatus::Unreadable);  // the directory
+    const std::string pipe = directory.File("pipe.ini");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(ReadIniFile(pipe).status, IniFileStatus::Unreadable);  // returns without a writer
 
     const std::string small = directory.Write("small.ini", {'[', 'A', ']', '\n'});
     const IniFileContent read = ReadIniFile(small);

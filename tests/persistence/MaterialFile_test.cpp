@@ -123,6 +123,16 @@ TEST(LoadMaterial, FindsSectionAndKeysInOtherCase) {
     ExpectSameMaterial(object, Material(9, 128, 128, 255, 0.2f, 0.1f, 0.1f));
 }
 
+TEST(LoadMaterial, AHugeLineOrBinaryBytesBeforeTheSectionDoNotHideIt) {
+    ScratchDirectory directory;
+    std::string text = "[Other]\nJunk=" + std::string(kMaxIniFileBytes - 64, 'x') + "\n";
+    text += std::string("\x00\xff\x1b[\r", 5) + "\n[Material]\nRed=7\n";
+    ASSERT_LE(text.size(), kMaxIniFileBytes);
+    SceneObject object;
+    LoadMaterial(object, directory.Write("long.mat", Bytes(text)));
+    ExpectSameMaterial(object, Material(7, 128, 128, 255, 0.8f, 0.1f, 0.1f));
+}
+
 TEST(LoadMaterial, MissingOrUnusableFilesLeaveTheMaterial) {
     ScratchDirectory directory;
     const SceneObject before = Material(10, 20, 30, 40, 0.805f, 0.5f, 0.25f);
@@ -132,7 +142,9 @@ TEST(LoadMaterial, MissingOrUnusableFilesLeaveTheMaterial) {
         directory.Write("other.mat", Bytes("[Colour]\nRed=1\n")),
         directory.Write("binary.mat", {0x00, 0xff, 0x5b, 0x0a, 0x0d, 0x3d}),
         directory.Write("huge.mat", std::vector<uint8_t>((2 << 20), '\n')),
+        directory.File("pipe.mat"),  // nobody writes into it: opening must not wait for a writer
     };
+    ASSERT_EQ(mkfifo(paths.back().c_str(), 0644), 0);
     for (const std::string& path : paths) {
         SceneObject object = before;
         LoadMaterial(object, path);
@@ -157,6 +169,9 @@ TEST(SaveMaterial, CoefficientsAreRoundedFromTheSinglePrecisionProduct) {
     EXPECT_EQ(CoefficientPercent(0.004f), 0);
     EXPECT_EQ(CoefficientPercent(-0.3f), -29);  // truncation towards zero
     EXPECT_EQ(CoefficientPercent(1e30f), INT32_MAX);
+    EXPECT_EQ(CoefficientPercent(-1e30f), INT32_MIN);
+    // The product 8388609 is exact; in single precision the added half would round it up to 8388610.
+    EXPECT_EQ(CoefficientPercent(8388609.0f / 100.0f), 8388609);
     EXPECT_EQ(CoefficientPercent(std::numeric_limits<float>::quiet_NaN()), 0);
 
     ScratchDirectory directory;
@@ -197,6 +212,33 @@ TEST(SaveMaterial, AReadOnlyDirectoryFailsAndKeepsTheOldFile) {
     }
     EXPECT_EQ(ReadText(path), "[Material]\nRed=1\n");
     EXPECT_EQ(directory.Names(), std::vector<std::string>{"kept.mat"});
+}
+
+TEST(SaveMaterial, AReadOnlyFileIsRefusedAndKeptInAWritableDirectory) {
+    ScratchDirectory directory;
+    const std::string path = directory.Write("locked.mat", Bytes("[Material]\nRed=1\n"));
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(SaveMaterial(SceneObject{}, path));
+    EXPECT_EQ(ReadText(path), "[Material]\nRed=1\n");
+    EXPECT_EQ(directory.Names(), std::vector<std::string>{"locked.mat"});
+}
+
+TEST(SaveMaterial, WritesThroughALinkAndKeepsThePermissions) {
+    ScratchDirectory directory;
+    const std::string target = directory.Write("shared.mat", Bytes("[Other]\nA=1\n"));
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    const std::string link = directory.File("link.mat");
+    ASSERT_EQ(symlink("shared.mat", link.c_str()), 0);
+
+    ASSERT_TRUE(SaveMaterial(Material(7, 8, 9, 10, 0.5f, 0.25f, 0.75f), link));
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(ReadText(target),
+              "[Other]\nA=1\n[Material]\nRed=7\nGreen=8\nBlue=9\nOpacity=10\nDiffusion=50\nEmission=25\n"
+              "Reflection=75\n");
 }
 
 TEST(SaveMaterial, RefusesToReplaceAFileItCannotRead) {
