@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <limits>
 
 #include "dialogs/CNewName.h"
 #include "dialogs/CVoxSize.h"
@@ -405,6 +406,10 @@ void CObjPropDlg::RefreshAllControls() {
 }
 
 void CObjPropDlg::RefreshMaterialControls() {
+    // The sliders show the object again ("Reset all", a chosen colour, another opacity scale, a
+    // keyframe): a change still waiting for "Apply" would put back values they no longer show.
+    pending_ = false;
+    materialApply_->hide();
     const bool logarithmic = host_.settings.logOpacity != 0;
     const SceneObject& object = Selected();
     const MaterialSliders sliders = SlidersFromMaterial(object, logarithmic);
@@ -531,7 +536,10 @@ void CObjPropDlg::LoadMaterialFile() {
     const std::optional<FileDialogResult> chosen =
         host_.services.files.Open(MaterialFileRequest("Load Material", host_.settings));
     if (!chosen) return;
-    LoadMaterial(Selected(), chosen->path);
+    if (!LoadMaterial(Selected(), chosen->path)) {
+        host_.services.messages.Warn("The material could not be read from " + chosen->path + ".");
+        return;
+    }
     pending_ = false;
     RefreshMaterialControls();
     materialApply_->hide();
@@ -579,6 +587,8 @@ void CObjPropDlg::ApplySurfaceChoice() {
 }
 
 void CObjPropDlg::CutSelected() {
+    // The picture shows the plate where it cuts before the wait for the cut begins.
+    host_.repaint();
     SceneObject& object = Selected();
     object.surfaceMode = static_cast<int16_t>(std::max(surfaceCombo_->currentIndex(), 0));
     const auto wait = WaitCursor();
@@ -633,7 +643,9 @@ void CObjPropDlg::EditPixelSize() {
     if (dialog.exec() != QDialog::Accepted) return;
     const double value = dialog.Value();
     const float previous = object.pixelSize;
-    object.pixelSize = value > 0.0 ? static_cast<float>(value) : 0.0f;
+    // The record keeps single precision: a larger entry is taken as the largest size it holds.
+    object.pixelSize =
+        value > 0.0 ? static_cast<float>(std::min(value, double{std::numeric_limits<float>::max()})) : 0.0f;
     ShowTickSlider(object.showBox != 0, object);
     if (object.showBox != 0 && object.pixelSize != previous) host_.repaint();
 }

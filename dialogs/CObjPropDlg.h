@@ -54,7 +54,8 @@ public:
     // Refills the list (keeping the selected row where it still exists), writes the models and facets
     // into status pane 3 and shows the selected object again; slider changes still waiting are dropped.
     void RefreshObjectList();
-    // Sliders, percentages and the visible, movable and "%" checks from the selected object.
+    // Sliders, percentages and the visible, movable and "%" checks from the selected object; slider
+    // changes still waiting for "Apply" are dropped.
     void RefreshMaterialControls();
     // Every control from the selected object, then the material controls.
     void RefreshAllControls();

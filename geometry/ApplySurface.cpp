@@ -1,6 +1,7 @@
 #include "geometry/ApplySurface.h"
 
 #include "geometry/WeldVertices.h"
+#include "import/ModelLoader.h"
 #include "scene/Scene.h"
 #include "scene/SceneGraphics.h"
 
@@ -17,7 +18,8 @@ SurfaceUpdate ApplySurface(Scene& scene, int index, const SurfaceChoice& choice,
     bool welded = false;
     if (object.optimized == 0 && choice.optimize != 0) {
         object.optimized = 1;
-        welded = WeldVertices(object, graphics);
+        // A .p3g mesh is indexed as read: the flag alone makes it right.
+        welded = object.fileType == kP3gFile || WeldVertices(object, graphics);
         if (!welded) object.optimized = 0;
     }
     if (choice.centered != object.centered) {

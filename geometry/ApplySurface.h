@@ -23,7 +23,8 @@ enum class SurfaceUpdate {
 };
 
 // Applies `choice` to record `index` (a model 1..count-1 or the plate count). For a model without
-// shared vertices an optimisation request sets `optimized` and welds (WeldVertices); when the weld is
-// refused the flag goes back to 0, so that a facet soup is never taken for an indexed mesh. A changed
+// shared vertices an optimisation request sets `optimized` and welds (WeldVertices); a .p3g mesh,
+// indexed already, keeps the flag without a weld. When the weld is refused the flag goes back to 0,
+// so that a facet soup is never taken for an indexed mesh. A changed
 // `centered` is stored and the object re-centred (ComputeBounds), then BuildSurfaceLists runs.
 SurfaceUpdate ApplySurface(Scene& scene, int index, const SurfaceChoice& choice, SceneGraphics& graphics);

@@ -52,9 +52,9 @@ int32_t CoefficientPercent(float coefficient) {
     return static_cast<int32_t>(scaled);
 }
 
-void LoadMaterial(SceneObject& object, const std::string& path) {
+bool LoadMaterial(SceneObject& object, const std::string& path) {
     const IniFileContent file = ReadIniFile(path);
-    if (file.status != IniFileStatus::Read) return;
+    if (file.status != IniFileStatus::Read) return false;
     const IniText ini(file.text);
     // A missing key keeps the current value exactly (not rounded through percent).
     for (int channel = 0; channel < 4; ++channel)
@@ -63,6 +63,7 @@ void LoadMaterial(SceneObject& object, const std::string& path) {
     for (const CoefficientKey& coefficient : kCoefficientKeys)
         if (const auto number = ReadNumber(ini, coefficient.key))
             object.*coefficient.field = static_cast<float>(*number * 0.01);
+    return true;
 }
 
 bool SaveMaterial(const SceneObject& object, const std::string& path) {

@@ -16,7 +16,8 @@ inline constexpr char kMaterialFileExtension[] = "mat";
 // Reads "Red", "Green", "Blue", "Opacity" (low 8 bits of the number) and "Diffusion", "Emission",
 // "Reflection" (number x 0.01) into `object`. A missing key, section or file, or a file that cannot be
 // read, leaves that part unchanged; a value that is not an unsigned decimal number reads as 0.
-void LoadMaterial(SceneObject& object, const std::string& path);
+// False when the file is missing or could not be read.
+bool LoadMaterial(SceneObject& object, const std::string& path);
 
 // Writes the seven keys into the section "Material" of `path`, replacing equal keys and keeping every
 // other line; the file is created when missing. False when nothing was written: the directory is not

@@ -1,6 +1,7 @@
 #include "dialogs/CObjPropDlg.h"
 
 #include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <limits>
 
 #include <memory>
 
@@ -286,6 +288,38 @@ TEST_F(ObjPropDlgTest, SwitchingObjectsDropsAPendingMaterial) {
     EXPECT_EQ(Find<QSlider>(kIdBlueSlider)->value(), 50) << "the slider shows the object again";
 }
 
+TEST_F(ObjPropDlgTest, SettingTheMaterialAtOnceDropsAPendingMaterial) {
+    settings.applyButtonLimit = 1;
+    SceneObject& model = AddModel("a", 2000000);
+    Open();
+    Find<QSlider>(kIdBlueSlider)->setValue(0);
+    ASSERT_TRUE(dialog->MaterialPending());
+    Click(kIdResetAllButton);
+    EXPECT_FALSE(dialog->MaterialPending());
+    EXPECT_FALSE(Shown(kIdMaterialApplyButton));
+    Click(kIdMaterialApplyButton);
+    EXPECT_EQ(model.colour[2], 128) << "the reset stands";
+
+    Find<QSlider>(kIdOpacitySlider)->setValue(10);
+    ASSERT_TRUE(dialog->MaterialPending());
+    scripted.colours.answers.push_back(0x00204060u);
+    Click(kIdColoursButton);
+    EXPECT_FALSE(dialog->MaterialPending());
+    Click(kIdMaterialApplyButton);
+    EXPECT_EQ(model.colour[0], 0x60);
+    EXPECT_EQ(model.colour[3], 255) << "the opacity still waiting was dropped";
+    EXPECT_EQ(Find<QSlider>(kIdOpacitySlider)->value(), 100);
+
+    // Another opacity scale from the preferences shows the sliders anew.
+    Find<QSlider>(kIdRedSlider)->setValue(0);
+    ASSERT_TRUE(dialog->MaterialPending());
+    settings.logOpacity = 1;
+    dialog->RefreshMaterialControls();
+    EXPECT_FALSE(dialog->MaterialPending());
+    EXPECT_FALSE(Shown(kIdMaterialApplyButton));
+    EXPECT_EQ(Find<QSlider>(kIdRedSlider)->value(), 38) << "the chosen red, 0x60";
+}
+
 TEST_F(ObjPropDlgTest, LogarithmicOpacityTextsAndValues) {
     settings.logOpacity = 1;
     SceneObject& first = AddModel("a", 10);
@@ -351,6 +385,36 @@ TEST_F(ObjPropDlgTest, SurfaceChangesOfLargeModelsWarnBeforeApply) {
     Click(kIdCenteredCheck);  // back to the object's value: nothing to apply
     Click(kIdCenteredCheck);
     EXPECT_TRUE(Shown(kIdSurfaceHint));
+}
+
+TEST_F(ObjPropDlgTest, AP3gModelAskedToOptimiseKeepsTheFlagWithoutAWeld) {
+    SceneObject& model = AddModel("indexed", 10);
+    model.optimized = 0;
+    Open();
+    ASSERT_TRUE(Shown(kIdOptimizedCheck));
+    EXPECT_EQ(Items(kIdSurfaceCombo).size(), 4);
+    Click(kIdOptimizedCheck);
+    ASSERT_TRUE(Shown(kIdSurfaceApplyButton));
+    Click(kIdSurfaceApplyButton);
+    EXPECT_EQ(model.optimized, 1);
+    EXPECT_FALSE(Shown(kIdOptimizedCheck));
+    EXPECT_TRUE(graphics.progress.empty()) << "no weld ran";
+    SelectRow(1);
+    SelectRow(0);
+    EXPECT_FALSE(Shown(kIdOptimizedCheck));
+}
+
+TEST_F(ObjPropDlgTest, CutByPlateTakesTheSurfaceChoiceWithoutApply) {
+    SceneObject& model = AddModel("a", 10);
+    Open();
+    Choose(kIdSurfaceCombo, 0);
+    ASSERT_TRUE(Shown(kIdSurfaceApplyButton));
+    const int repaintsBefore = repaints;
+    Click(kIdCutButton);
+    EXPECT_EQ(model.surfaceMode, 0);
+    EXPECT_EQ(graphics.builtLists, std::vector<int>{1});
+    EXPECT_EQ(repaints, repaintsBefore + 2) << "before the cut and after it";
+    EXPECT_EQ(Text(kIdFacetsText), QStringLiteral("10"));
 }
 
 TEST_F(ObjPropDlgTest, RenameTakesANonEmptyName) {
@@ -432,6 +496,13 @@ TEST_F(ObjPropDlgTest, MaterialFilesGoThroughTheFileDialogsAndAFailedSaveIsRepor
     Click(kIdLoadMaterialButton);  // cancelled
     EXPECT_FALSE(scripted.files.asked[1].save);
     EXPECT_EQ(scene->objects[1].colour[0], 128);
+
+    scripted.files.answers.push_back(FileDialogResult{"/nonexistent-folder/blue.mat", 1});
+    Click(kIdLoadMaterialButton);
+    ASSERT_EQ(scripted.messages.shown.size(), 2u);
+    EXPECT_EQ(scripted.messages.shown[1].text,
+              "The material could not be read from /nonexistent-folder/blue.mat.");
+    EXPECT_EQ(scene->objects[1].colour[0], 128);
 }
 
 TEST_F(ObjPropDlgTest, BoundingBoxTicksNeedAPixelSize) {
@@ -467,6 +538,13 @@ TEST_F(ObjPropDlgTest, BoundingBoxTicksNeedAPixelSize) {
     Click(kIdPixelSizeIcon);
     EXPECT_EQ(model.pixelSize, 0.0f);
     EXPECT_FALSE(Shown(kIdTickSlider));
+
+    WhenModalAppears([](QWidget* modal) {
+        modal->findChild<QLineEdit*>()->setText(QStringLiteral("1e300"));
+        static_cast<QDialog*>(modal)->accept();
+    });
+    Click(kIdPixelSizeIcon);
+    EXPECT_EQ(model.pixelSize, std::numeric_limits<float>::max());
 }
 
 }  // namespace

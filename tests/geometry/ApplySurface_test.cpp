@@ -73,6 +73,14 @@ TEST_F(ApplySurfaceTest, AnIndexedModelIsNotWeldedAgain) {
         << "welding would have renumbered the vertices";
     EXPECT_TRUE(graphics.progress.empty());
     EXPECT_EQ(scene->objects[index].surfaceMode, 2);
+
+    // A .p3g record with the flag clear is indexed all the same: asked to optimise, it takes the
+    // flag without a weld.
+    scene->objects[index].optimized = 0;
+    EXPECT_EQ(ApplySurface(*scene, index, {3, 0, 1, 0}, graphics), SurfaceUpdate::kModelWelded);
+    EXPECT_EQ(scene->objects[index].optimized, 1);
+    EXPECT_TRUE(std::equal(before.facets, before.facets + before.facetCount * 3, mesh->facets));
+    EXPECT_TRUE(graphics.progress.empty());
 }
 
 TEST_F(ApplySurfaceTest, WithoutTheRequestASoupStaysASoup) {
