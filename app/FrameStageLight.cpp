@@ -17,7 +17,8 @@ void CMainFrame::AttachStageLight() {
     const auto refresh = [this] { commands_->Refresh(); };
     stage_ = std::make_unique<ToolWindow<CStageDlg>>(
         *this,
-        [this](QWidget& parent) {
+        [this, refresh](QWidget& parent) {
+            // A change of the stereo box changes the Stereo command's check mark.
             StageDialogHost host{settings_,
                                  scene_->state,
                                  display_,
@@ -25,7 +26,7 @@ void CMainFrame::AttachStageLight() {
                                  [this] { RepaintNow(); },
                                  [this] { view_->BuildColourCube(); },
                                  [this] { view_->LoadImageCube(); },
-                                 [this] { commands_->Refresh(); }};
+                                 refresh};
             return new CStageDlg(std::move(host), &parent);
         },
         refresh);

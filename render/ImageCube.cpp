@@ -53,18 +53,7 @@ void ImageCube::SetPictures(const CubeFacePictures& pictures) {
 uint32_t ImageCube::BuildList(uint32_t list, int32_t stageSize) const {
     list = RenewList(list);
     if (list == 0) return 0;
-    // As in the colour cube, faces reach a little past each other so that no seam shows.
-    const float d = static_cast<float>(stageSize);
-    const float e = 1.005f * d;
-    // Corners of each face in the order of the texture coordinates (0,0), (1,0), (1,1), (0,1).
-    const float corners[kCubeFaceCount][4][3] = {
-        {{-e, -d, -d}, {e, -d, -d}, {e, d, -d}, {-e, d, -d}},  // front
-        {{-d, -d, e}, {-d, -d, -e}, {-d, d, -e}, {-d, d, e}},  // left
-        {{d, -d, -e}, {d, -d, e}, {d, e, e}, {d, e, -e}},      // right
-        {{-d, d, -d}, {d, d, -d}, {d, d, d}, {-d, d, d}},      // top
-        {{-e, -d, e}, {e, -d, e}, {e, -d, -e}, {-e, -d, -e}},  // bottom
-        {{e, -d, d}, {-e, -d, d}, {-e, e, d}, {e, e, d}},      // back
-    };
+    const CubeFaceCorners faces = StageCubeFaces(stageSize);
     const float texCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
     glNewList(list, GL_COMPILE);
@@ -75,7 +64,7 @@ uint32_t ImageCube::BuildList(uint32_t list, int32_t stageSize) const {
         glBegin(GL_QUADS);
         for (int corner = 0; corner < 4; ++corner) {
             glTexCoord2fv(texCoords[corner]);
-            glVertex3fv(corners[face][corner]);
+            glVertex3fv(faces[face][corner].data());
         }
         glEnd();
     }

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "render/ReadPixels.h"
+#include "render/StageCubeFaces.h"
 
-inline constexpr int kCubeFaceCount = 6;
 // Picture file names of the faces in the order front, left, right, top, bottom, back; the built-in
 // faces are the resources ":/stage/<name>".
 inline constexpr std::array<const char*, kCubeFaceCount> kCubeFaceFiles = {

@@ -3,14 +3,14 @@
 #include <GL/gl.h>
 
 #include "render/DrawOrder.h"
+#include "render/ListNames.h"
 #include "render/PlateRecord.h"
 
 int BuildPlateDisplayList(Scene& scene, int plateVisible) {
     SceneObject& plate = scene.objects[PlateIndexInRange(scene)];
     if (scene.state.count == 1 && plate.listBase == 0) InitPlateRecord(plate, plateVisible);
 
-    if (plate.listBase != 0) glDeleteLists(plate.listBase, 1);
-    plate.listBase = glGenLists(1);
+    plate.listBase = RenewList(plate.listBase);
     if (plate.listBase == 0) return 0;
 
     const float minX = plate.boxMin[0], minZ = plate.boxMin[2];
