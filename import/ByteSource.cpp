@@ -23,7 +23,8 @@ FileSource::~FileSource() {
 }
 
 bool FileSource::Open(const std::string& path, std::string& error) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe returns at once and is then refused as no regular file.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
