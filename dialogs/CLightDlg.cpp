@@ -6,9 +6,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include "dialogs/DialogControls.h"
 #include "resources/DialogIds.h"
 #include "scene/MaterialSliders.h"
-#include "scene/SceneObject.h"
 
 namespace {
 
@@ -45,15 +45,10 @@ void CLightDlg::BuildControls() {
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     for (int slot = 0; slot < kLightSliderCount; ++slot) {
-        auto* slider = new QSlider(Qt::Horizontal, this);
-        slider->setObjectName(QString::number(kRows[slot].slider));
+        auto* slider = Named(new QSlider(Qt::Horizontal, this), kRows[slot].slider);
         slider->setRange(0, kSliderMax);
         slider->setMinimumWidth(160);
-        auto* text = new QLineEdit(this);
-        text->setObjectName(QString::number(kRows[slot].text));
-        text->setReadOnly(true);
-        text->setFocusPolicy(Qt::NoFocus);
-        text->setFixedWidth(text->fontMetrics().horizontalAdvance(QStringLiteral("-100%")) + 16);
+        QLineEdit* text = ReadOnlyEdit(kRows[slot].text, QStringLiteral("-100%"), this);
         // A gap between the colour rows and the direction rows.
         const int row = slot < 3 ? slot : slot + 1;
         grid->addWidget(new QLabel(QString::fromLatin1(kRows[slot].label), this), row, 0);

@@ -21,6 +21,7 @@
 
 #include "dialogs/CNewName.h"
 #include "dialogs/CVoxSize.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/RecordNames.h"
 #include "geometry/ApplySurface.h"
 #include "geometry/CutByPlate.h"
@@ -42,40 +43,28 @@ namespace {
 // Slider slots, in the order of the controls.
 enum Slot { kRed, kGreen, kBlue, kEmission, kDiffuse, kReflection, kOpacity, kSlotCount };
 
-constexpr int kSliderIds[kSlotCount] = {kIdRedSlider,      kIdGreenSlider,   kIdBlueSlider,
-                                        kIdEmissionSlider, kIdDiffuseSlider, kIdReflectionSlider,
-                                        kIdOpacitySlider};
-constexpr int kPercentIds[kSlotCount] = {kIdRedText,     kIdGreenText,      kIdBlueText,   kIdEmissionText,
-                                         kIdDiffuseText, kIdReflectionText, kIdOpacityText};
-constexpr const char* kSliderLabels[kSlotCount] = {"Red",     "Green",      "Blue",   "Emission",
-                                                   "Diffuse", "Reflection", "Opacity"};
+struct MaterialRow {
+    int slider;
+    int percentage;
+    const char* label;
+    int MaterialSliders::*position;
+};
+
+constexpr MaterialRow kRows[kSlotCount] = {
+    {kIdRedSlider, kIdRedText, "Red", &MaterialSliders::red},
+    {kIdGreenSlider, kIdGreenText, "Green", &MaterialSliders::green},
+    {kIdBlueSlider, kIdBlueText, "Blue", &MaterialSliders::blue},
+    {kIdEmissionSlider, kIdEmissionText, "Emission", &MaterialSliders::emission},
+    {kIdDiffuseSlider, kIdDiffuseText, "Diffuse", &MaterialSliders::diffuse},
+    {kIdReflectionSlider, kIdReflectionText, "Reflection", &MaterialSliders::reflection},
+    {kIdOpacitySlider, kIdOpacityText, "Opacity", &MaterialSliders::opacity},
+};
 
 constexpr int kTickMin = 1;
 constexpr int kTickMax = 10;
 
 const QString kEditCaption = QStringLiteral("Edit");
 const QString kApplyCaption = QStringLiteral("Apply");
-
-template <class Widget>
-Widget* Named(Widget* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
-QLineEdit* ReadOnlyEdit(int id, int widthInChars, QWidget* parent) {
-    auto* edit = Named(new QLineEdit(parent), id);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * widthInChars + 12);
-    return edit;
-}
-
-QPushButton* Button(const QString& text, int id, QWidget* parent) {
-    auto* button = Named(new QPushButton(text, parent), id);
-    // Return in an edit must not press a button.
-    button->setAutoDefault(false);
-    return button;
-}
 
 // Shows the wait cursor until the returned guard goes.
 auto WaitCursor() {
@@ -109,18 +98,12 @@ CObjPropDlg::CObjPropDlg(ObjectsDialogHost host, QWidget* parent)
     BuildControls();
     ConnectControls();
 
-    const int count = host_.scene.PlateIndex();
-    pending_ = false;
-    ShowGroups(count == 1);
-    materialApply_->hide();
-    surfaceApply_->hide();
-    surfaceHint_->hide();
     // Re-cutting on keyframes belongs to the flight recorder, which is not open.
     recut_->hide();
-    selected_ = count > 1 ? count - 1 : count;
-    FillList(selected_ - 1);
+    // The last model's row, or the plate's when there is no model.
+    FillList(host_.scene.PlateIndex() - 2);
     ShowPlateSize();
-    RefreshAllControls();
+    SelectionChanged(list_->currentRow());
     RestorePlacement(*this, host_.services.settings);
 }
 
@@ -159,11 +142,11 @@ void CObjPropDlg::BuildControls() {
     auto* material = new QGroupBox(this);
     auto* grid = new QGridLayout(material);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        sliders_[slot] = Named(new QSlider(Qt::Horizontal, material), kSliderIds[slot]);
+        sliders_[slot] = Named(new QSlider(Qt::Horizontal, material), kRows[slot].slider);
         sliders_[slot]->setRange(0, kSliderMax);
         sliders_[slot]->setMinimumWidth(160);
-        percentages_[slot] = ReadOnlyEdit(kPercentIds[slot], 6, material);
-        grid->addWidget(new QLabel(QString::fromLatin1(kSliderLabels[slot]), material), slot, 0);
+        percentages_[slot] = ReadOnlyEdit(kRows[slot].percentage, QStringLiteral("000000"), material);
+        grid->addWidget(new QLabel(QString::fromLatin1(kRows[slot].label), material), slot, 0);
         grid->addWidget(sliders_[slot], slot, 1, 1, 3);
         grid->addWidget(percentages_[slot], slot, 4);
     }
@@ -181,8 +164,8 @@ void CObjPropDlg::BuildControls() {
 
     // Counts and source.
     auto* info = new QGridLayout;
-    facets_ = ReadOnlyEdit(kIdFacetsText, 12, this);
-    vertexes_ = ReadOnlyEdit(kIdVertexesText, 12, this);
+    facets_ = ReadOnlyEdit(kIdFacetsText, QStringLiteral("000000000000"), this);
+    vertexes_ = ReadOnlyEdit(kIdVertexesText, QStringLiteral("000000000000"), this);
     location_ = Named(new QLineEdit(this), kIdLocationText);
     location_->setReadOnly(true);
     info->addWidget(new QLabel(QStringLiteral("Facets : "), this), 0, 0);
@@ -356,12 +339,7 @@ void CObjPropDlg::SelectionChanged(int row) {
     ShowGroups(PlateSelected());
     surfaceApply_->hide();
     surfaceHint_->hide();
-    materialApply_->hide();
-    // Slider changes still waiting for "Apply" belong to the object left behind: they are dropped.
-    pending_ = false;
-    const SceneObject& object = Selected();
-    centered_->setChecked(object.centered != 0);
-    axes_->setChecked(object.showAxes != 0);
+    // Also drops slider changes still waiting for "Apply": they belong to the object left behind.
     RefreshAllControls();
 }
 
@@ -413,15 +391,11 @@ void CObjPropDlg::RefreshMaterialControls() {
     const bool logarithmic = host_.settings.logOpacity != 0;
     const SceneObject& object = Selected();
     const MaterialSliders sliders = SlidersFromMaterial(object, logarithmic);
-    const int values[kSlotCount] = {sliders.red,     sliders.green,      sliders.blue,   sliders.emission,
-                                    sliders.diffuse, sliders.reflection, sliders.opacity};
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const QSignalBlocker quiet(sliders_[slot]);
-        sliders_[slot]->setValue(values[slot]);
-        percentages_[slot]->setText(QString::fromStdString(PercentText(values[slot])));
+        sliders_[slot]->setValue(sliders.*kRows[slot].position);
     }
-    if (logarithmic)
-        percentages_[kOpacity]->setText(QString::fromStdString(OpacityText(object.colour[3], true)));
+    ShowPercentages(sliders, object.colour[3]);
     visible_->setChecked(object.visible != 0);
     movable_->setChecked(object.movable != 0);
     recut_->setChecked(object.recutOnKeyframe != 0);
@@ -462,24 +436,22 @@ void CObjPropDlg::ShowSurfaceApply(bool hint) {
 
 MaterialSliders CObjPropDlg::ReadSliders() const {
     MaterialSliders sliders;
-    sliders.red = sliders_[kRed]->value();
-    sliders.green = sliders_[kGreen]->value();
-    sliders.blue = sliders_[kBlue]->value();
-    sliders.emission = sliders_[kEmission]->value();
-    sliders.diffuse = sliders_[kDiffuse]->value();
-    sliders.reflection = sliders_[kReflection]->value();
-    sliders.opacity = sliders_[kOpacity]->value();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        sliders.*kRows[slot].position = sliders_[slot]->value();
     return sliders;
 }
 
-void CObjPropDlg::SlidersMoved(QSlider* moved) {
-    const bool logarithmic = host_.settings.logOpacity != 0;
-    const MaterialSliders sliders = ReadSliders();
-    pendingMaterial_ = MaterialFromSliders(sliders, logarithmic);
+void CObjPropDlg::ShowPercentages(const MaterialSliders& sliders, uint8_t opacity) {
     for (int slot = 0; slot < kOpacity; ++slot)
-        percentages_[slot]->setText(QString::fromStdString(PercentText(sliders_[slot]->value())));
+        percentages_[slot]->setText(QString::fromStdString(PercentText(sliders.*kRows[slot].position)));
     percentages_[kOpacity]->setText(QString::fromStdString(
-        logarithmic ? OpacityText(pendingMaterial_.colour[3], true) : PercentText(sliders.opacity)));
+        host_.settings.logOpacity != 0 ? OpacityText(opacity, true) : PercentText(sliders.opacity)));
+}
+
+void CObjPropDlg::SlidersMoved(QSlider* moved) {
+    const MaterialSliders sliders = ReadSliders();
+    pendingMaterial_ = MaterialFromSliders(sliders, host_.settings.logOpacity != 0);
+    ShowPercentages(sliders, pendingMaterial_.colour[3]);
 
     if (ExceedsApplyLimit(FacetSum(host_.scene), host_.settings.applyButtonLimit)) {
         materialApply_->show();
@@ -540,9 +512,7 @@ void CObjPropDlg::LoadMaterialFile() {
         host_.services.messages.Warn("The material could not be read from " + chosen->path + ".");
         return;
     }
-    pending_ = false;
     RefreshMaterialControls();
-    materialApply_->hide();
     host_.repaint();
 }
 
@@ -625,13 +595,8 @@ void CObjPropDlg::Delete() {
     if (PlateSelected()) return;
     const std::string question = "Delete object < " + WindowTextOf(Selected().name).toStdString() + " > now?";
     if (!host_.services.messages.AskOkCancel(question)) return;
-    const int row = list_->currentRow();
     host_.scene.DeleteModel(selected_, host_.graphics);
-    FillList(row);
-    char text[kStatusTextSize];
-    FormatModelsText(host_.scene, text);
-    host_.showModelsText(text);
-    SelectionChanged(list_->currentRow());
+    RefreshObjectList();
     host_.repaint();
 }
 

@@ -75,6 +75,8 @@ private:
     void ShowSurfaceApply(bool hint);
 
     MaterialSliders ReadSliders() const;
+    // The percentage edits for `sliders`; `opacity` is the byte the logarithmic opacity text shows.
+    void ShowPercentages(const MaterialSliders& sliders, uint8_t opacity);
     void SlidersMoved(QSlider* moved);
     void ApplyPendingMaterial();
     void ApplyToAll();

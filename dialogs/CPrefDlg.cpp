@@ -12,18 +12,13 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/NumberEntry.h"
 #include "navigation/MovementSteps.h"
 #include "platform/MessageBoxes.h"
 #include "resources/PreferencesIds.h"
 
 namespace {
-
-template <typename T>
-T* Named(T* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
 
 QCheckBox* Box(int id, const char* text, int value, QWidget* parent) {
     auto* box = Named(new QCheckBox(QString::fromLatin1(text), parent), id);

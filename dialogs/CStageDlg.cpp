@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogControls.h"
 #include "navigation/MovementSteps.h"
 #include "platform/ColourChooser.h"
 #include "platform/MessageBoxes.h"
@@ -30,12 +31,6 @@ enum BackgroundMode { kFillMode = 0, kColourCubeMode = 1, kImageCubeMode = 2 };
 
 constexpr uint32_t kColourBits = 0x00FFFFFF;  // red, green and blue bytes; the fourth stays 0
 
-template <class Widget>
-Widget* Named(Widget* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
-
 // Controls that the visibility rules hide keep their room, so the window keeps its size.
 template <class Widget>
 Widget* KeepsRoom(Widget* widget) {
@@ -43,21 +38,6 @@ Widget* KeepsRoom(Widget* widget) {
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
     return widget;
-}
-
-QLineEdit* ReadOnlyEdit(int id, const QString& widest, QWidget* parent) {
-    auto* edit = Named(new QLineEdit(parent), id);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 16);
-    return edit;
-}
-
-QPushButton* Button(const char* text, int id, QWidget* parent) {
-    auto* button = Named(new QPushButton(QString::fromLatin1(text), parent), id);
-    // Return in an edit must not press a button.
-    button->setAutoDefault(false);
-    return button;
 }
 
 QSlider* Slider(int id, QWidget* parent) {
@@ -115,18 +95,18 @@ void CStageDlg::BuildControls() {
     addMode(kIdFillRadio, "fill by color   >>", kFillMode);
     addMode(kIdColourCubeRadio, "color cube   >>", kColourCubeMode);
     addMode(kIdImageCubeRadio, "image cube >>", kImageCubeMode);
-    grid->addWidget(Button("Set color ...", kIdStageColourButton, stage), kFillMode, 1);
-    grid->addWidget(Button("Set color ...", kIdCubeColourButton, stage), kColourCubeMode, 1);
+    grid->addWidget(Button(QStringLiteral("Set color ..."), kIdStageColourButton, stage), kFillMode, 1);
+    grid->addWidget(Button(QStringLiteral("Set color ..."), kIdCubeColourButton, stage), kColourCubeMode, 1);
     texture_ = Named(new QLineEdit(stage), kIdTextureEdit);
     texture_->setMinimumWidth(texture_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
     grid->addWidget(texture_, kImageCubeMode, 1, 1, 2);
-    grid->addWidget(Button("Reload image", kIdReloadImageButton, stage), kImageCubeMode, 3);
+    grid->addWidget(Button(QStringLiteral("Reload image"), kIdReloadImageButton, stage), kImageCubeMode, 3);
     cubeSize_ = Named(new QLineEdit(stage), kIdCubeSizeEdit);
     cubeSize_->setFixedWidth(cubeSize_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     adaptive_ = Named(new QCheckBox(QStringLiteral("adaptive"), stage), kIdAdaptiveCheck);
     grid->addWidget(new QLabel(QStringLiteral("cube size    >>"), stage), 3, 0);
     grid->addWidget(cubeSize_, 3, 1);
-    grid->addWidget(Button("Apply", kIdCubeSizeApplyButton, stage), 3, 2);
+    grid->addWidget(Button(QStringLiteral("Apply"), kIdCubeSizeApplyButton, stage), 3, 2);
     grid->addWidget(adaptive_, 3, 3);
     column->addWidget(stage);
 
@@ -216,8 +196,8 @@ void CStageDlg::LoadControls() {
 
 void CStageDlg::ApplyVisibility() {
     const bool stereo = host_.display.stereo != 0;
-    for (QWidget* control : {static_cast<QWidget*>(stereoLabel_), static_cast<QWidget*>(stereoAngle_),
-                             static_cast<QWidget*>(stereoAngleText_), static_cast<QWidget*>(stereoNote_)})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{stereoLabel_, stereoAngle_, stereoAngleText_, stereoNote_})
         control->setVisible(stereo);
     const bool fog = host_.display.fogOn != 0;
     fogSlider_->setVisible(fog);

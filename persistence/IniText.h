@@ -33,7 +33,7 @@ private:
         std::string content;  // without its line end
         std::string end;      // "\n", "\r\n", "\r" or empty for an unterminated last line
     };
-    // The line range of the first section named `section`: its header and the first line after it.
+    // The lines of the first section named `section`, from its header up to the next header.
     struct SectionSpan {
         size_t header;
         size_t end;  // one past its last line (the next header or the end of the text)

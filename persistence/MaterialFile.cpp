@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "persistence/IniText.h"
 #include "scene/SceneObject.h"
@@ -20,14 +21,8 @@ constexpr CoefficientKey kCoefficientKeys[3] = {
     {"Reflection", &SceneObject::reflection},
 };
 
-std::optional<uint32_t> ReadNumber(const IniText& ini, const char* key) {
-    const auto value = ini.Value(kMaterialSection, key);
-    if (!value) return std::nullopt;
-    return MaterialNumber(*value);
-}
-
-}  // namespace
-
+// A material value as read: leading digits (blanks and a '+' before them allowed, anything after
+// ignored) as an unsigned 32-bit number, saturating; 0 when the text starts with no digit.
 uint32_t MaterialNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -40,6 +35,14 @@ uint32_t MaterialNumber(std::string_view text) {
     }
     return static_cast<uint32_t>(value);
 }
+
+std::optional<uint32_t> ReadNumber(const IniText& ini, const char* key) {
+    const auto value = ini.Value(kMaterialSection, key);
+    if (!value) return std::nullopt;
+    return MaterialNumber(*value);
+}
+
+}  // namespace
 
 int32_t CoefficientPercent(float coefficient) {
     // Only the product is single precision: in a float sum the added half of a large product can round

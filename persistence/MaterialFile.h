@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 struct SceneObject;
 
@@ -28,7 +27,3 @@ bool SaveMaterial(const SceneObject& object, const std::string& path);
 // and the sum in double.
 // Values beyond the int range are clamped, a value that is not a number gives 0.
 int32_t CoefficientPercent(float coefficient);
-
-// A material value as read: leading digits (blanks and a '+' before them allowed, anything after
-// ignored) as an unsigned 32-bit number, saturating; 0 when the text starts with no digit.
-uint32_t MaterialNumber(std::string_view text);

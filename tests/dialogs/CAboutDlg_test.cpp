@@ -16,12 +16,13 @@
 #include "dialogs/AboutTexts.h"
 #include "resources/CommandIds.h"
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 #include "support/qt/ModalDriver.h"
 
 namespace {
 
 QString LabelText(QWidget& dialog, int id) {
-    const QLabel* label = dialog.findChild<QLabel*>(QString::number(id));
+    const QLabel* label = FindControl<QLabel>(&dialog, id);
     return label ? label->text() : QStringLiteral("<missing>");
 }
 

@@ -422,8 +422,8 @@ TEST_F(ObjPropDlgTest, RenameTakesANonEmptyName) {
     Open();
     WhenModalAppears([](QWidget* modal) {
         EXPECT_EQ(modal->windowTitle(), QStringLiteral(" New object name"));
-        auto* current = modal->findChild<QLineEdit*>(QString::number(kIdCurrentNameEdit));
-        auto* typed = modal->findChild<QLineEdit*>(QString::number(kIdNewNameEdit));
+        auto* current = FindControl<QLineEdit>(modal, kIdCurrentNameEdit);
+        auto* typed = FindControl<QLineEdit>(modal, kIdNewNameEdit);
         ASSERT_TRUE(current && typed);
         EXPECT_EQ(current->text(), QStringLiteral("bone"));
         EXPECT_TRUE(current->isReadOnly());

@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "support/ScriptedServices.h"
+#include "support/qt/FindControl.h"
 #include "support/qt/ModalDriver.h"
 
 namespace {
 
 QLineEdit* Edit(QWidget* dialog) {
-    return dialog->findChild<QLineEdit*>(QStringLiteral("1136"));
+    return FindControl<QLineEdit>(dialog, 1136);
 }
 
 void Type(QLineEdit& edit, const QString& text) {
