@@ -66,6 +66,15 @@ std::string EntryLine(std::string_view key, std::string_view value) {
     return line;
 }
 
+std::string SectionHeader(std::string_view section) {
+    std::string line;
+    line.reserve(section.size() + 2);
+    line += '[';
+    line += section;
+    line += ']';
+    return line;
+}
+
 }  // namespace
 
 IniText::IniText(std::string_view text) {
@@ -116,7 +125,7 @@ void IniText::SetValue(std::string_view section, std::string_view key, std::stri
     const auto span = FindSection(section);
     if (!span) {
         if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = lineEnd;
-        lines_.push_back({"[" + std::string(section) + "]", lineEnd});
+        lines_.push_back({SectionHeader(section), lineEnd});
         lines_.push_back({EntryLine(key, value), lineEnd});
         return;
     }
