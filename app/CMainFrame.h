@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "app/CPersistWnd.h"
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
+#include "platform/qt/CPersistWnd.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 class CPexoraView;
 class CommandTable;
@@ -54,7 +54,7 @@ public:
     // Writes every setting, empties the hand-off and frees the models' data with the view's context.
     ~CMainFrame() override;
 
-    Scene& GetScene() { return *scene_; }
+    ControlledScene& GetScene() { return *scene_; }
     ProgramSettings& Settings() { return settings_; }
     DisplayState& Display() { return display_; }
     CommandTable& Commands() { return *commands_; }
@@ -123,7 +123,7 @@ private:
     PlatformServices& services_;
     FrameStartup startup_;
     ProgramSettings settings_;
-    std::unique_ptr<Scene> scene_;
+    std::unique_ptr<ControlledScene> scene_;
     DisplayState display_;
     CommandTable* commands_ = nullptr;
     FrameStatusBar* statusBar_ = nullptr;

@@ -42,7 +42,7 @@ void CMainFrame::ReadSettingsOnConstruction() {
     const std::string programDir =
         QFileInfo(QString::fromStdString(startup_.programPath)).absolutePath().toStdString();
     settings_ = ReadProgramSettings(store, programDir);
-    scene_ = std::make_unique<Scene>(settings_.fogIntensity, settings_.perspective);
+    scene_ = std::make_unique<ControlledScene>(settings_.fogIntensity, settings_.perspective);
     InitPlateExtent(*scene_, settings_);
     // A hand-off left over from an earlier run is not taken.
     ClearHandOff(store);

@@ -14,7 +14,9 @@
 #include "resources/CommandIds.h"
 
 void CMainFrame::AttachNavigation() {
-    input_ = new ViewInputFilter(*view_, *scene_, settings_, display_, services_.tones);
+    input_ = new ViewInputFilter(
+        *view_, [view = view_](int moving) { view->SetMoving(moving); }, *scene_, settings_, display_,
+        services_.tones);
     // A double-click switches the mode: the toolbar's check marks follow at once.
     input_->SetModeSwitchedHandler([this] { commands_->Refresh(); });
     view_->setFocus();

@@ -15,6 +15,7 @@
 
 #include "import/ModelLoader.h"
 #include "import/StageSize.h"
+#include "navigation/ControlledScene.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramSettings.h"
 #include "platform/Tones.h"
@@ -22,7 +23,6 @@
 #include "render/GLSceneGraphics.h"
 #include "render/PlateRecord.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ struct Stage {
     }
     ~Stage() { scene.FreeAllModels(*graphics); }
 
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     QWidget window;

@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "app/CPersistWnd.h"
+#include "platform/qt/CPersistWnd.h"
 #include "scene/LightSliders.h"
 
 class QLineEdit;

@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "app/CPersistWnd.h"
 #include "platform/PlatformServices.h"
+#include "platform/qt/CPersistWnd.h"
 #include "scene/MaterialSliders.h"
 
 class QCheckBox;

@@ -9,8 +9,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/CPersistWnd.h"
 #include "platform/PlatformServices.h"
+#include "platform/qt/CPersistWnd.h"
 
 class QButtonGroup;
 class QCheckBox;

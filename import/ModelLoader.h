@@ -3,14 +3,10 @@
 
 #include <string>
 
+#include "scene/SceneObject.h"
+
 class Scene;
 class Tones;
-
-// Source formats as stored in a record's `fileType`.
-inline constexpr int kNoModelFile = -1;
-inline constexpr int kP3gFile = 0;
-inline constexpr int kCtmFile = 1;
-inline constexpr int kStlFile = 2;
 
 // The format `path` names by its last three characters ("p3g", "ctm", "stl", compared without
 // regard to case; the path itself is never changed), or kNoModelFile.

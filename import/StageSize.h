@@ -1,6 +1,8 @@
 #pragma once
 // Growing the stage cube so that a newly loaded model fits inside it ("AdaptiveCube").
 
+#include "scene/StageGrowth.h"
+
 // How the last step rounds: the Load Object command truncates the largest extent before
 // multiplying by 4, a hand-off multiplies first (a box reaching 10.7 gives 40 and 42).
 enum class StageRounding { kTruncateThenTimesFour, kTimesFourThenTruncate };
@@ -11,5 +13,3 @@ enum class StageRounding { kTruncateThenTimesFour, kTimesFourThenTruncate };
 // NaN coordinates are ignored and the result is capped at kLargestStageSize, so any box is safe.
 int AdaptStageSize(int stageSize, bool firstModel, const float boxMin[3], const float boxMax[3],
                    StageRounding rounding);
-
-inline constexpr int kLargestStageSize = 1 << 30;

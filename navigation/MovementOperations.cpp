@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "navigation/ControlledScene.h"
 #include "navigation/Matrix4.h"
 #include "navigation/StageLimit.h"
 #include "platform/ProgramSettings.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -18,11 +18,11 @@ Vector3 RowsTimes(const Matrix4& p, const Vector3& t) {
 
 }  // namespace
 
-int LastMovableRecord(const Scene& scene) {
+int LastMovableRecord(const ControlledScene& scene) {
     return std::clamp(scene.state.count, 0, kRecordCount - 1);
 }
 
-void DisplaceMovable(Scene& scene, const ProgramSettings& settings, const Vector3& t,
+void DisplaceMovable(ControlledScene& scene, const ProgramSettings& settings, const Vector3& t,
                      bool byMatrixOfOwnObject) {
     const Matrix4& camera = scene.controllers[0].matrix;
     const int last = LastMovableRecord(scene);
@@ -45,14 +45,14 @@ void DisplaceMovable(Scene& scene, const ProgramSettings& settings, const Vector
     }
 }
 
-void TranslateMovable(Scene& scene, const ProgramSettings& settings, float a, float b, float c,
+void TranslateMovable(ControlledScene& scene, const ProgramSettings& settings, float a, float b, float c,
                       bool byMatrixOfOwnObject) {
     if (StageLimited(settings.bgMode))
         scene.state.cameraDistance = ClampCameraDistance(scene.state.cameraDistance, settings.stageSize);
     DisplaceMovable(scene, settings, Vector3{-a, b, c}, byMatrixOfOwnObject);
 }
 
-void ScaleMovable(Scene& scene, int n) {
+void ScaleMovable(ControlledScene& scene, int n) {
     const int last = LastMovableRecord(scene);
     for (int k = 1; k <= last; ++k) {
         SceneObject& record = scene.objects[k];
@@ -63,7 +63,7 @@ void ScaleMovable(Scene& scene, int n) {
     }
 }
 
-void ResetPositions(Scene& scene, int viewWidth, int viewHeight) {
+void ResetPositions(ControlledScene& scene, int viewWidth, int viewHeight) {
     const int last = LastMovableRecord(scene);
     for (int k = 1; k <= last; ++k) {
         SceneObject& record = scene.objects[k];
@@ -80,7 +80,7 @@ void ResetPositions(Scene& scene, int viewWidth, int viewHeight) {
     scene.state.cameraDistance = 0.0;
 }
 
-int MoveToObject(Scene& scene, const ProgramSettings& settings, int index) {
+int MoveToObject(ControlledScene& scene, const ProgramSettings& settings, int index) {
     if (index < 1 || index > LastMovableRecord(scene)) return 0;
     const SceneObject& target = scene.objects[index];
     // The rotation GL applies to the target is the transpose of its controller's matrix (the record's

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "scene/Scene.h"
+#include "navigation/ControlledScene.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ StepEntry EnterStep(std::string_view text, int previous, int maximum) {
     return entry;
 }
 
-void SetObjectKeySteps(Scene& scene, int degrees) {
+void SetObjectKeySteps(ControlledScene& scene, int degrees) {
     const int32_t step = static_cast<int32_t>(std::llabs(static_cast<long long>(degrees)) % 360);
     for (int k = 1; k < kRecordCount; ++k)
         scene.controllers[k].keyStepDeg = step;

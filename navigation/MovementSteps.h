@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-class Scene;
+class ControlledScene;
 
 inline constexpr int kRotationStepMax = 360;        // degrees
 inline constexpr int kTranslationStepMax = 100000;  // scene units per key press
@@ -30,4 +30,4 @@ StepEntry EnterStep(std::string_view text, int previous, int maximum);
 
 // The rotation step committed: every object controller 1..127 turns |degrees| mod 360 per key; the
 // camera's controller keeps its own.
-void SetObjectKeySteps(Scene& scene, int degrees);
+void SetObjectKeySteps(ControlledScene& scene, int degrees);

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "navigation/ControlledScene.h"
 #include "navigation/MovementOperations.h"
 #include "navigation/StageLimit.h"
 #include "platform/ProgramSettings.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ NavigationResponse Repaint() {
 
 }  // namespace
 
-ViewNavigator::ViewNavigator(Scene& scene, const ProgramSettings& settings, DisplayState& display)
+ViewNavigator::ViewNavigator(ControlledScene& scene, const ProgramSettings& settings, DisplayState& display)
     : scene_(scene), settings_(settings), display_(display) {}
 
 bool ViewNavigator::MoveObjects() const {

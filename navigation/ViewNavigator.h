@@ -8,14 +8,14 @@
 
 #include "navigation/NavigationInput.h"
 
-class Scene;
+class ControlledScene;
 struct DisplayState;
 struct ProgramSettings;
 
 class ViewNavigator {
 public:
     // All three belong to the main frame and must outlive the navigator.
-    ViewNavigator(Scene& scene, const ProgramSettings& settings, DisplayState& display);
+    ViewNavigator(ControlledScene& scene, const ProgramSettings& settings, DisplayState& display);
 
     // Client positions in widget pixels, y growing downwards.
     // Left: starts translating (Move Object(s)) or scaling (Move Camera) from (x, y). Right: starts
@@ -42,7 +42,7 @@ private:
     bool MoveObjects() const;
     void TranslateStep(int x, int y);
 
-    Scene& scene_;
+    ControlledScene& scene_;
     const ProgramSettings& settings_;
     DisplayState& display_;
 };

@@ -34,7 +34,7 @@ float ViewAspect(int width, int height) {
 
 }  // namespace
 
-CPexoraView::CPexoraView(Scene& scene, ProgramSettings& settings, DisplayState& display,
+CPexoraView::CPexoraView(ControlledScene& scene, ProgramSettings& settings, DisplayState& display,
                          int rotationIncrement, int drawBoundingBoxes, int plateVisible, QWidget* parent)
     : QOpenGLWidget(parent),
       scene_(scene),

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "render/FrameRenderer.h"
 #include "render/ImageCube.h"
 #include "render/ReadPixels.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 class CPexoraView : public QOpenGLWidget {
     Q_OBJECT
@@ -24,8 +24,8 @@ public:
     // rotationIncrement ("RotationIncrement") goes to controllers 1..127 as |value| mod 360;
     // drawBoundingBoxes is "DrawBoundingBoxes"; plateVisible ("PlateVisible") decides whether the
     // plate is shown when its record is first set up, in the first InitGLState.
-    CPexoraView(Scene& scene, ProgramSettings& settings, DisplayState& display, int rotationIncrement,
-                int drawBoundingBoxes, int plateVisible, QWidget* parent = nullptr);
+    CPexoraView(ControlledScene& scene, ProgramSettings& settings, DisplayState& display,
+                int rotationIncrement, int drawBoundingBoxes, int plateVisible, QWidget* parent = nullptr);
     ~CPexoraView() override;
 
     // Call once before the QApplication exists (before the first context): 0 forces Mesa's software
@@ -84,7 +84,7 @@ private:
     void BuildColourCubeCurrent();
     void LoadImageCubeCurrent();
 
-    Scene& scene_;
+    ControlledScene& scene_;
     ProgramSettings& settings_;
     DisplayState& display_;
     FrameRenderer renderer_;

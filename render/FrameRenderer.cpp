@@ -8,7 +8,7 @@
 #include "render/DrawOrder.h"
 #include "render/ReadPixels.h"
 
-FrameRenderer::FrameRenderer(Scene& scene, const ProgramSettings& settings, DisplayState& display)
+FrameRenderer::FrameRenderer(ControlledScene& scene, const ProgramSettings& settings, DisplayState& display)
     : scene_(scene), settings_(settings), display_(display), objects_(scene, settings, display) {}
 
 void FrameRenderer::DrawScene() {

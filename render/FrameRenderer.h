@@ -7,18 +7,18 @@
 #include <cstdint>
 #include <functional>
 
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "render/ObjectPass.h"
 #include "render/StatusTexts.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 // Receives a status-bar text for pane 1, 2 or 3; the text is valid only during the call.
 using StatusTextSink = std::function<void(int pane, const char* text)>;
 
 class FrameRenderer {
 public:
-    FrameRenderer(Scene& scene, const ProgramSettings& settings, DisplayState& display);
+    FrameRenderer(ControlledScene& scene, const ProgramSettings& settings, DisplayState& display);
 
     // Draws the whole scene and keeps the model-view matrix it leaves behind.
     void DrawScene();
@@ -35,7 +35,7 @@ private:
     void WriteStatus();
     void Send(int pane);
 
-    Scene& scene_;
+    ControlledScene& scene_;
     const ProgramSettings& settings_;
     DisplayState& display_;
     ObjectPass objects_;

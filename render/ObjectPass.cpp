@@ -7,7 +7,8 @@
 #include "render/Material.h"
 #include "scene/CutCap.h"
 
-ObjectPass::ObjectPass(const Scene& scene, const ProgramSettings& settings, const DisplayState& display)
+ObjectPass::ObjectPass(const ControlledScene& scene, const ProgramSettings& settings,
+                       const DisplayState& display)
     : scene_(scene), settings_(settings), display_(display) {}
 
 void ObjectPass::Draw(const uint8_t (&drawOrder)[kRecordCount], int mode, int drawBoxesWhenMoving) const {

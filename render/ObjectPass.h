@@ -4,13 +4,13 @@
 
 #include <cstdint>
 
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 class ObjectPass {
 public:
-    ObjectPass(const Scene& scene, const ProgramSettings& settings, const DisplayState& display);
+    ObjectPass(const ControlledScene& scene, const ProgramSettings& settings, const DisplayState& display);
 
     // Draws with transparency mode -1 (all opaque), 0 (blended twice: first without depth writes,
     // then with them) or 1 (blended once while moving). With drawBoxesWhenMoving set and mode 1,
@@ -25,7 +25,7 @@ private:
     void ApplyTransform(int index) const;
     void CallAxesList() const;
 
-    const Scene& scene_;
+    const ControlledScene& scene_;
     const ProgramSettings& settings_;
     const DisplayState& display_;
 };

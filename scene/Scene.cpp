@@ -53,7 +53,7 @@ void Scene::InitObject(int index) {
 void Scene::CopyObject(int from, int to) {
     if (!IsRecordIndex(from) || !IsRecordIndex(to) || from == to) return;
     objects[to] = objects[from];
-    controllers[to] = controllers[from];
+    CopyCompanions(from, to);
 }
 
 void Scene::FreeObjectData(int index, SceneGraphics& graphics) {

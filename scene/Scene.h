@@ -1,8 +1,7 @@
 #pragma once
-// The scene: header, the fixed table of 128 records and their ball controllers.
+// The scene: header and the fixed table of 128 records.
 // Record 0 is the camera, records 1..count-1 the models in load order, record count the plate.
 
-#include "navigation/CBallController.h"
 #include "scene/SceneObject.h"
 
 class SceneGraphics;
@@ -17,15 +16,16 @@ public:
     // fog intensity and field of view, count 1 (no models, the plate is record 1).
     explicit Scene(int fogIntensity = 20, int fieldOfView = 70);
     // Releases any mesh, normals and caps still owned, without GPU calls (the context is gone by then).
-    ~Scene();
+    virtual ~Scene();
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
     // Record `index` back to its initial values except `quaternion`; owned data is not freed (the
     // pointers are simply cleared). The controller is not touched. Index out of 0..127: nothing.
     void InitObject(int index);
-    // Copies record and controller `from` into `to`; the owned pointers move with the copy, so the
-    // caller re-initialises `from` or stops using it. Indices out of range or equal: nothing.
+    // Copies record `from` into `to`, with whatever a derived scene keeps per record; the owned
+    // pointers move with the copy, so the caller re-initialises `from` or stops using it. Indices out
+    // of range or equal: nothing.
     void CopyObject(int from, int to);
     // Deletes the backup file, the surface display lists, the mesh, the cap chain and the normals
     // of record `index`; clears their fields. Index out of range: nothing.
@@ -50,5 +50,8 @@ public:
 
     SceneState state;
     SceneObject objects[kRecordCount];
-    CBallController controllers[kRecordCount];
+
+protected:
+    // What a derived scene keeps per record follows the record from `from` to `to` (valid, distinct).
+    virtual void CopyCompanions(int /*from*/, int /*to*/) {}
 };

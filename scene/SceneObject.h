@@ -32,6 +32,12 @@ static_assert(offsetof(SceneState, count) == 44);
 static_assert(offsetof(SceneState, fieldOfView) == 48);
 static_assert(offsetof(SceneState, aspect) == 52);
 
+// Source formats as stored in a record's `fileType`.
+inline constexpr int kNoModelFile = -1;
+inline constexpr int kP3gFile = 0;
+inline constexpr int kCtmFile = 1;
+inline constexpr int kStlFile = 2;
+
 // One scene record: index 0 the camera, 1..count-1 the models, count the plate.
 // A default-constructed record carries the initial values of InitObject with quaternion (1,0,0,0).
 // mesh, normals and caps are owned; normals and cap arrays are allocated with new[].
@@ -66,7 +72,7 @@ struct SceneObject {
     float* normals = nullptr;  // 3 floats per mesh vertex, from .ctm files
     CutCap* caps = nullptr;    // first cap of the chain
     int32_t movable = 1;
-    int32_t fileType = -1;    // -1 none, 0 .p3g, 1 .ctm, 2 .stl
+    int32_t fileType = kNoModelFile;
     int64_t vertexCount = 0;  // 0: no geometry, never drawn
     int64_t facetCount = 0;   // mesh facets plus all cap triangles
     char name[kTextSize] = {};

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "import/StageSize.h"
-
 int32_t GrowStage(const Scene& scene, int32_t& stageSize) {
     const int plate = std::clamp(scene.state.count, 0, kRecordCount - 1);
     int32_t size = stageSize;

@@ -5,6 +5,8 @@
 
 #include "scene/Scene.h"
 
+inline constexpr int kLargestStageSize = 1 << 30;
+
 // For records 1..count (the plate included) and each of x, y, z of their `position`: the stage
 // grows to the absolute coordinate, truncated to an integer. NaN coordinates are skipped and the
 // result never exceeds kLargestStageSize, so any record is safe. Stores the result in `stageSize`

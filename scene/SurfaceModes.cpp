@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "import/ModelLoader.h"
 #include "scene/SceneObject.h"
 
 namespace {

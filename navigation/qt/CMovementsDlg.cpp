@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "navigation/CBallController.h"
+#include "navigation/ControlledScene.h"
 #include "navigation/MovementSteps.h"
 #include "navigation/NavigationInput.h"
 #include "navigation/qt/MovementPictures.h"
@@ -15,7 +16,6 @@
 #include "platform/ProgramSettings.h"
 #include "platform/Tones.h"
 #include "resources/MovementsIds.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ QLineEdit* NumberEdit(int id, int value, QWidget* parent) {
 
 }  // namespace
 
-CMovementsDlg::CMovementsDlg(Scene& scene, ProgramSettings& settings, const PlatformServices& services,
-                             KeySink sendKey, QWidget* parent)
+CMovementsDlg::CMovementsDlg(ControlledScene& scene, ProgramSettings& settings,
+                             const PlatformServices& services, KeySink sendKey, QWidget* parent)
     : QDialog(parent, Qt::Tool),
       scene_(scene),
       settings_(settings),

@@ -7,11 +7,11 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/CPersistWnd.h"
 #include "platform/PlatformServices.h"
+#include "platform/qt/CPersistWnd.h"
 
 class QLineEdit;
-class Scene;
+class ControlledScene;
 struct ProgramSettings;
 
 class CMovementsDlg : public QDialog, private CPersistWnd<szMovementsName, false> {
@@ -20,8 +20,8 @@ public:
 
     // Shows the rotation step of controller 1 and "MovementIncrement"; restores the stored position.
     // Scene, settings and services must outlive the window; it deletes itself when closed.
-    CMovementsDlg(Scene& scene, ProgramSettings& settings, const PlatformServices& services, KeySink sendKey,
-                  QWidget* parent = nullptr);
+    CMovementsDlg(ControlledScene& scene, ProgramSettings& settings, const PlatformServices& services,
+                  KeySink sendKey, QWidget* parent = nullptr);
     // Saves the position.
     ~CMovementsDlg() override;
 
@@ -35,7 +35,7 @@ private:
     void CheckStep(QLineEdit& edit, int& value, int maximum);
     void Commit(const QLineEdit& edit);
 
-    Scene& scene_;
+    ControlledScene& scene_;
     ProgramSettings& settings_;
     PlatformServices services_;  // references to the frame's services
     KeySink sendKey_;

@@ -1,6 +1,6 @@
 #include "navigation/qt/MovementsWindow.h"
 
-MovementsWindow::MovementsWindow(QWidget& frame, Scene& scene, ProgramSettings& settings,
+MovementsWindow::MovementsWindow(QWidget& frame, ControlledScene& scene, ProgramSettings& settings,
                                  const PlatformServices& services, CMovementsDlg::KeySink sendKey)
     : frame_(frame), scene_(scene), settings_(settings), services_(services), sendKey_(std::move(sendKey)) {}
 

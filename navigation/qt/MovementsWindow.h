@@ -10,8 +10,8 @@ class MovementsWindow {
 public:
     // Everything must outlive this object; the frame keeps it as a member so that the window goes
     // before the scene and settings do.
-    MovementsWindow(QWidget& frame, Scene& scene, ProgramSettings& settings, const PlatformServices& services,
-                    CMovementsDlg::KeySink sendKey);
+    MovementsWindow(QWidget& frame, ControlledScene& scene, ProgramSettings& settings,
+                    const PlatformServices& services, CMovementsDlg::KeySink sendKey);
     // Closes the window if it is open.
     ~MovementsWindow();
     MovementsWindow(const MovementsWindow&) = delete;
@@ -26,7 +26,7 @@ public:
 
 private:
     QWidget& frame_;
-    Scene& scene_;
+    ControlledScene& scene_;
     ProgramSettings& settings_;
     PlatformServices services_;  // references to the frame's services
     CMovementsDlg::KeySink sendKey_;

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,7 +11,6 @@
 
 #include "navigation/qt/VirtualKeys.h"
 #include "platform/Tones.h"
-#include "render/CPexoraView.h"
 
 namespace {
 
@@ -22,9 +22,13 @@ std::optional<MouseButton> NavigationButton(Qt::MouseButton button) {
 
 }  // namespace
 
-ViewInputFilter::ViewInputFilter(CPexoraView& view, Scene& scene, const ProgramSettings& settings,
-                                 DisplayState& display, Tones& tones)
-    : QObject(&view), view_(view), tones_(tones), navigator_(scene, settings, display) {
+ViewInputFilter::ViewInputFilter(QWidget& view, MovingSink setMoving, ControlledScene& scene,
+                                 const ProgramSettings& settings, DisplayState& display, Tones& tones)
+    : QObject(&view),
+      view_(view),
+      setMoving_(std::move(setMoving)),
+      tones_(tones),
+      navigator_(scene, settings, display) {
     view.setFocusPolicy(Qt::StrongFocus);
     view.installEventFilter(this);
 }
@@ -81,7 +85,7 @@ void ViewInputFilter::MouseEvent(QEvent::Type type, const QMouseEvent& event) {
 }
 
 void ViewInputFilter::Apply(const NavigationResponse& response, Qt::MouseButtons buttonsHeld) {
-    view_.SetMoving(navigator_.moving);
+    setMoving_(navigator_.moving);
     if (response.capture == MouseCapture::Take && QWidget::mouseGrabber() != &view_) view_.grabMouse();
     // With both buttons down, the drag of the other one keeps the capture.
     if (response.capture == MouseCapture::Release && buttonsHeld == Qt::NoButton &&

@@ -10,16 +10,19 @@
 
 #include "navigation/ViewNavigator.h"
 
-class CPexoraView;
 class QMouseEvent;
+class QWidget;
 class Tones;
 
 class ViewInputFilter : public QObject {
 public:
+    // Tells the view whether a drag is moving something (it draws moving objects more simply).
+    using MovingSink = std::function<void(int moving)>;
+
     // Installs itself on `view` as an event filter and child, and lets the view take the keyboard focus
     // by click and Tab. Scene, settings, display state and tones must outlive the view.
-    ViewInputFilter(CPexoraView& view, Scene& scene, const ProgramSettings& settings, DisplayState& display,
-                    Tones& tones);
+    ViewInputFilter(QWidget& view, MovingSink setMoving, ControlledScene& scene,
+                    const ProgramSettings& settings, DisplayState& display, Tones& tones);
 
     // The view's key handler with a Windows virtual-key code; the Movements window's buttons use it.
     void SendKey(int virtualKeyCode);
@@ -35,7 +38,8 @@ private:
     // Carries out `response`; `buttonsHeld` are the buttons still down after the event.
     void Apply(const NavigationResponse& response, Qt::MouseButtons buttonsHeld);
 
-    CPexoraView& view_;
+    QWidget& view_;
+    MovingSink setMoving_;
     Tones& tones_;
     ViewNavigator navigator_;
     std::function<void()> modeSwitched_;

@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "navigation/ControlledScene.h"
 #include "navigation/Matrix4.h"
 #include "platform/ProgramSettings.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void Orient(CBallController& controller, float degrees, float x, float y, float 
 
 // Where record k puts a point given in its own (unscaled, untranslated) coordinates, in the scene
 // frame the camera turns around: R . (s . (v + position)).
-Vector3 SceneFrame(const Scene& scene, int k, const Vector3& v) {
+Vector3 SceneFrame(const ControlledScene& scene, int k, const Vector3& v) {
     const SceneObject& r = scene.objects[k];
     const Vector3 local{(v.x + r.position[0]) * r.scale, (v.y + r.position[1]) * r.scale,
                         (v.z + r.position[2]) * r.scale};
@@ -55,7 +55,7 @@ struct ThreeModels {
         scene.objects[2].scale = 0.5f;
         scene.objects[3].movable = 0;
     }
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
 };
 

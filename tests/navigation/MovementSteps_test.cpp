@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/Scene.h"
+#include "navigation/ControlledScene.h"
 
 TEST(MovementSteps, RotationEntriesOutOfRangeAreCorrectedToTheNearestEnd) {
     StepEntry zero = EnterStep("0", 5, kRotationStepMax);
@@ -50,7 +50,7 @@ TEST(MovementSteps, TranslationStepsRunFromOneToOneHundredThousand) {
 }
 
 TEST(MovementSteps, RotationStepGoesToEveryObjectControllerButNotTheCamera) {
-    Scene scene;
+    ControlledScene scene;
     scene.controllers[0].keyStepDeg = 7;
     SetObjectKeySteps(scene, -725);
     EXPECT_EQ(scene.controllers[0].keyStepDeg, 7);

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "navigation/CBallController.h"
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ struct Navigation {
         }
     }
 
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     ViewNavigator navigator{scene, settings, display};

@@ -303,7 +303,7 @@ TEST(CPexoraView, PlateRecordAndListOnFirstInitialisation) {
     EXPECT_EQ(glIsList(plate.listBase), GL_TRUE);
     h.view->doneCurrent();
 
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     CPexoraView unshown(scene, settings, display, 5, 0, 1);
@@ -336,7 +336,7 @@ TEST(CPexoraView, ResizeSetsAspectViewSizeAndScreenImage) {
 }
 
 TEST(CPexoraView, ViewSettingsAndSoftwareRendererNotice) {
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     {

@@ -38,7 +38,7 @@ TEST(GLSceneGraphics, DeletesListsAndTexturesInTheViewContext) {
 }
 
 TEST(GLSceneGraphics, ProgressGoesToTheSinkAndNoContextIsHarmless) {
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     CPexoraView unshown(scene, settings, display, 5, 0, 0);

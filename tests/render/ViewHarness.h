@@ -13,11 +13,11 @@
 #include <functional>
 #include <memory>
 
+#include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "render/CPexoraView.h"
 #include "render/PlateRecord.h"
 #include "scene/DisplayState.h"
-#include "scene/Scene.h"
 
 inline constexpr int kViewSize = 64;
 
@@ -74,7 +74,7 @@ struct ViewHarness {
         return {p[2], p[1], p[0]};
     }
 
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
     QWidget window;

@@ -1,4 +1,4 @@
-#include "scene/Scene.h"
+#include "navigation/ControlledScene.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ void ExpectTriple(const float* actual, float x, float y, float z) {
 }
 
 // Fills a fresh model slot the way a reader would: mesh, lists, a cap and a snapshot file.
-int LoadFakeModel(Scene& scene, const char* name, uint32_t listBase, const std::filesystem::path& backup) {
+int LoadFakeModel(ControlledScene& scene, const char* name, uint32_t listBase,
+                  const std::filesystem::path& backup) {
     int index = scene.AddModelSlot();
     SceneObject& record = scene.objects[index];
     SetRecordText(record.name, name);
@@ -53,7 +54,7 @@ int LoadFakeModel(Scene& scene, const char* name, uint32_t listBase, const std::
 }  // namespace
 
 TEST(Scene, ConstructionLeavesCameraAndPlateOnly) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     EXPECT_EQ(scene->state.count, 1);
     EXPECT_EQ(scene->ModelCount(), 0);
     EXPECT_EQ(scene->PlateIndex(), 1);
@@ -65,7 +66,7 @@ TEST(Scene, ConstructionLeavesCameraAndPlateOnly) {
 }
 
 TEST(Scene, InitObjectResetsEverythingButTheQuaternion) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     SceneObject& record = scene->objects[3];
     const float quaternion[4] = {0.5f, 0.5f, -0.5f, 0.5f};
     std::copy_n(quaternion, 4, record.quaternion);
@@ -93,7 +94,7 @@ TEST(Scene, InitObjectResetsEverythingButTheQuaternion) {
 }
 
 TEST(Scene, CentringMovesTheBoxToTheOriginAndUncentringRestoresIt) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     int index = scene->AddModelSlot();
     SceneObject& record = scene->objects[index];
     record.mesh = BoxCorners(20, 20, 50, 10, 40, 30);
@@ -120,7 +121,7 @@ TEST(Scene, CentringMovesTheBoxToTheOriginAndUncentringRestoresIt) {
 }
 
 TEST(Scene, BoundsOfEmptyMissingAndNanMeshes) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     int index = scene->AddModelSlot();
     SceneObject& record = scene->objects[index];
 
@@ -148,7 +149,7 @@ TEST(Scene, BoundsOfEmptyMissingAndNanMeshes) {
 TEST(Scene, DeletingTheFirstOfTwoModelsShiftsRecordsAndFreesItsData) {
     const auto dir = std::filesystem::path(testing::TempDir()) / "scene_delete";
     std::filesystem::create_directories(dir);
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     RecordingSceneGraphics graphics;
 
     EXPECT_EQ(LoadFakeModel(*scene, "first", 10, dir / "~CMa"), 1);
@@ -187,7 +188,7 @@ TEST(Scene, DeletingTheFirstOfTwoModelsShiftsRecordsAndFreesItsData) {
 }
 
 TEST(Scene, FreeObjectDataToleratesAMissingBackupFile) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     RecordingSceneGraphics graphics;
     int index = scene->AddModelSlot();
     SetRecordText(scene->objects[index].backupPath, "/nonexistent/dir/~CMgone");
@@ -197,7 +198,7 @@ TEST(Scene, FreeObjectDataToleratesAMissingBackupFile) {
 }
 
 TEST(Scene, A127thModelIsRefused) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     for (int i = 1; i <= kMaxModels; ++i)
         ASSERT_EQ(scene->AddModelSlot(), i);
     EXPECT_EQ(scene->PlateIndex(), kRecordCount - 1);
@@ -216,7 +217,7 @@ TEST(Scene, A127thModelIsRefused) {
 }
 
 TEST(Scene, CopyObjectCopiesRecordAndController) {
-    auto scene = std::make_unique<Scene>();
+    auto scene = std::make_unique<ControlledScene>();
     scene->objects[4].scale = 2.5f;
     SetRecordText(scene->objects[4].location, "/models/a.stl");
     scene->controllers[4].orientation = {0, 0, 1, 0};

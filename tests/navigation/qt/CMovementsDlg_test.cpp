@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "navigation/CBallController.h"
+#include "navigation/ControlledScene.h"
 #include "navigation/NavigationInput.h"
 #include "navigation/qt/MovementPictures.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "platform/ProgramSettings.h"
 #include "platform/WindowPlacement.h"
 #include "resources/MovementsIds.h"
-#include "scene/Scene.h"
 #include "support/ScriptedServices.h"
 
 namespace {
@@ -56,7 +56,7 @@ struct MovementsHarness {
         QTest::keyClicks(&edit, text);
     }
 
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     ScriptedServices services;
     std::vector<int> keys;
@@ -166,7 +166,7 @@ TEST(CMovementsDlg, ClosingCommitsTheEditInUseAndKeepsThePosition) {
 }
 
 TEST(MovementsWindow, TogglesAndIsBuiltAnewWithTheCurrentSteps) {
-    Scene scene;
+    ControlledScene scene;
     ProgramSettings settings;
     ScriptedServices services;
     PlatformServices platform = services.Services();

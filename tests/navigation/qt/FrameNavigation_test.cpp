@@ -29,7 +29,7 @@ struct FrameNavigation : ::testing::Test {
         Plate().colour[3] = 255;
     }
     CPexoraView& View() { return frame->View(); }
-    Scene& GetScene() { return frame->GetScene(); }
+    ControlledScene& GetScene() { return frame->GetScene(); }
     SceneObject& Plate() { return GetScene().objects[GetScene().PlateIndex()]; }
     CBallController& PlateController() { return GetScene().controllers[GetScene().PlateIndex()]; }
     QAction* Command(int id) { return frame->Commands().Action(id); }

@@ -24,7 +24,9 @@ const std::array<int, 3> kBackground{0, 0, 64};
 struct InputHarness {
     InputHarness() : h(1) {
         if (!h.ready) return;
-        filter = new ViewInputFilter(*h.view, h.scene, h.settings, h.display, tones);
+        filter = new ViewInputFilter(
+            *h.view, [view = h.view](int moving) { view->SetMoving(moving); }, h.scene, h.settings, h.display,
+            tones);
         Plate().colour[3] = 255;
     }
     SceneObject& Plate() { return h.scene.objects[h.scene.PlateIndex()]; }

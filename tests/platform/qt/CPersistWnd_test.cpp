@@ -1,4 +1,4 @@
-#include "app/CPersistWnd.h"
+#include "platform/qt/CPersistWnd.h"
 
 #include <QDialog>
 #include <QGuiApplication>
