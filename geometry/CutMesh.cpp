@@ -4,10 +4,12 @@
 // the object changes until every new array exists, so running out of memory leaves it as it was.
 #include "geometry/CutMesh.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "geometry/CapChain.h"
@@ -82,9 +84,10 @@ float SquaredDistance(const float* p, const float* q) {
 // Classifies triangles against the plane and gathers pieces, new points and cut segments.
 class Classifier {
 public:
+    // At most `pointLimit` new points may be made; one more throws std::length_error.
     Classifier(const Poly3gon& mesh, const ScaledPlane& plane, const std::vector<float>& distance,
-               const std::vector<int8_t>& side)
-        : vertices_(mesh.vertices), plane_(plane), distance_(distance), side_(side) {}
+               const std::vector<int8_t>& side, uint64_t pointLimit)
+        : vertices_(mesh.vertices), plane_(plane), distance_(distance), side_(side), points_(pointLimit) {}
 
     // False when the triangle lies (partly) on the removed side; its remaining pieces then go to `pieces`.
     bool Keep(const int64_t* t, std::vector<Piece>& pieces) {
@@ -219,7 +222,7 @@ void Classify(Classifier& classifier, TriangleSet& set) {
 
 }  // namespace
 
-CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics) {
+CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics, uint64_t vertexLimit) {
     CutStatistics ignored;
     CutStatistics& stats = statistics != nullptr ? *statistics : ignored;
     stats = CutStatistics{};
@@ -261,7 +264,10 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
             if (!(distance[i] >= kEpsilon)) newIndex[i] = keptCount++;
         }
 
-        Classifier classifier(mesh, scaled, distance, side);
+        // The result must stay weldable; the point table refuses the first point beyond that.
+        const uint64_t limit = std::min(vertexLimit, ExactPointTable::kMaxPoints);
+        if (static_cast<uint64_t>(keptCount) > limit) throw std::length_error("too many vertices");
+        Classifier classifier(mesh, scaled, distance, side, limit - static_cast<uint64_t>(keptCount));
         TriangleSet facets{mesh.facets, mesh.facetCount, {}, {}, 0, nullptr};
         Classify(classifier, facets);
         for (const CutCap* cap = object.caps; cap != nullptr; cap = cap->next) {
@@ -349,7 +355,7 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
         }
         object.vertexCount = static_cast<int64_t>(mesh.vertexCount);
         object.facetCount = facetTotal;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory, or too many vertices
         stats.refused = true;
         return nullptr;
     }

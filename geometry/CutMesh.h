@@ -19,7 +19,7 @@ struct CutPlane {
 
 // What a cut did, for callers that report it.
 struct CutStatistics {
-    bool refused = false;  // nothing was changed: bad indices or no memory
+    bool refused = false;  // nothing was changed: bad indices, too many vertices or no memory
     int64_t capTriangles = 0;
     CapStatistics cap;
 };
@@ -33,5 +33,7 @@ struct CutStatistics {
 // the cap (BuildCapTriangles), rotated smaller-first and appended to the chain (AppendCap); the
 // record's vertex and facet counts follow the mesh and caps. Returns that cap, or null when the cut
 // made no cap triangle. Refuses (null, `statistics->refused`, nothing changed) when an index names no
-// vertex or memory runs out. The object must have a mesh. Safe on untrusted meshes.
-CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics = nullptr);
+// vertex, the result would have more than `vertexLimit` vertices (never more than the 2^32 - 2 a
+// weld takes), or memory runs out. The object must have a mesh. Safe on untrusted meshes.
+CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics = nullptr,
+                uint64_t vertexLimit = UINT64_MAX);

@@ -181,3 +181,23 @@ TEST(CutMesh, DegenerateCutsTheProcedureCannotClose) {
         EXPECT_EQ(statistics.capTriangles, 6);  // the 8 outline vertices, the centre one unused
     }
 }
+
+TEST(CutMesh, RefusesACutWhoseResultWouldPassTheVertexLimit) {
+    // Cut across, the tetrahedron keeps 3 vertices and gains 3 new points.
+    for (uint64_t limit : {uint64_t{2}, uint64_t{5}}) {
+        OwnedObject owned(Tetrahedron());
+        owned.AddCap({0, 1, 2});
+        CutStatistics statistics;
+        EXPECT_EQ(CutMesh(owned.object, {0, 0, 1, -0.5f}, &statistics, limit), nullptr);
+        EXPECT_TRUE(statistics.refused) << limit;
+        EXPECT_EQ(owned.Vertices(), Tetrahedron().vertices);
+        EXPECT_EQ(owned.Facets(), Tetrahedron().facets);
+        EXPECT_EQ(owned.Caps(), (std::vector<Indices>{{0, 1, 2}}));
+        EXPECT_EQ(owned.object.vertexCount, 4);
+    }
+    OwnedObject owned(Tetrahedron());
+    CutStatistics statistics;
+    EXPECT_NE(CutMesh(owned.object, {0, 0, 1, -0.5f}, &statistics, 6), nullptr);
+    EXPECT_FALSE(statistics.refused);
+    EXPECT_EQ(owned.object.vertexCount, 6);
+}
