@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "geometry/CapChain.h"
+#include "geometry/CapClosure.h"
 #include "geometry/ExactPointTable.h"
 #include "geometry/TriangleRotation.h"
 #include "import/MeshArrays.h"
@@ -276,7 +277,7 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
         }
 
         const uint64_t pointCount = classifier.Points().Count();
-        const uint64_t newVertexCount = static_cast<uint64_t>(keptCount) + pointCount;
+        uint64_t newVertexCount = static_cast<uint64_t>(keptCount) + pointCount;
         newVertices.reset(newVertexCount > 0 ? NewLargeFloatArray(newVertexCount * 3) : nullptr);
         newFacets.reset(facets.ResultCount() > 0 ? NewLargeIndexArray(facets.ResultCount() * 3) : nullptr);
         if ((newVertexCount > 0 && !newVertices) || (facets.ResultCount() > 0 && !newFacets))
@@ -307,8 +308,36 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
             segment.to = segment.to >= 0 ? newIndex[segment.to] : (keptCount - 1) - segment.to;
         }
         std::vector<Triangle> triangles;
-        BuildCapTriangles(segments, PlaneProjection(newVertices.get(), plane.a, plane.b, plane.c), triangles,
-                          stats.cap);
+        std::vector<size_t> contourEnds;
+        const PlaneProjection projection(newVertices.get(), plane.a, plane.b, plane.c);
+        BuildCapTriangles(segments, projection, triangles, stats.cap, &contourEnds);
+
+        // Where the cap leaves the cross-section open, it is mended; new fan centres follow the points.
+        std::vector<uint8_t> onPlane(newVertexCount, 0);
+        for (uint64_t i = 0; i < vertexCount; ++i)
+            if (newIndex[i] >= 0 && side[i] == 0) onPlane[newIndex[i]] = 1;
+        std::fill(onPlane.begin() + keptCount, onPlane.end(), 1);
+        std::vector<TriangleSpan> kept{{newFacets.get(), facets.ResultCount()}};
+        for (const TriangleSet& cap : caps)
+            kept.push_back({cap.result.get(), cap.ResultCount()});
+        std::vector<float> apexes;
+        CloseCap(kept, onPlane, newVertices.get(), newVertexCount, projection, triangles, contourEnds,
+                 apexes);
+        if (!apexes.empty()) {
+            const uint64_t apexCount = apexes.size() / 3;
+            if (newVertexCount + apexCount > limit) throw std::length_error("too many vertices");
+            std::unique_ptr<float[]> grown(NewLargeFloatArray((newVertexCount + apexCount) * 3));
+            if (!grown) throw std::bad_alloc();
+            std::memcpy(grown.get(), newVertices.get(), newVertexCount * 3 * sizeof(float));
+            std::memcpy(grown.get() + newVertexCount * 3, apexes.data(), apexes.size() * sizeof(float));
+            newVertices = std::move(grown);
+            if (newNormals) {
+                std::unique_ptr<float[]> normals(new float[(newVertexCount + apexCount) * 3]());
+                std::memcpy(normals.get(), newNormals.get(), newVertexCount * 3 * sizeof(float));
+                newNormals = std::move(normals);
+            }
+            newVertexCount += apexCount;
+        }
         capTriangleCount = static_cast<int64_t>(triangles.size());
         if (capTriangleCount > 0) {
             capTriangles.reset(new int64_t[triangles.size() * 3]);

@@ -159,26 +159,42 @@ TEST(CutMesh, NanCoordinatesNeitherCrashNorLoseKeptFacets) {
     }
 }
 
-TEST(CutMesh, DegenerateCutsTheProcedureCannotClose) {
-    {  // A contour enclosing less than 1/1024 square units has a zero area key: no cap, open mesh.
+TEST(CutMesh, DegenerateCutsAreMendedWhereTheContoursLeaveThemOpen) {
+    {  // A contour enclosing less than 1/1024 square units has a zero area key and is dropped; its
+       // three segments still close the opening with one triangle.
         TestMesh m = Tetrahedron();
         for (float& coordinate : m.vertices)
             coordinate *= 0.04f;
         OwnedObject owned(m);
         CutStatistics statistics;
-        EXPECT_EQ(CutMesh(owned.object, {0, 0, 1, -0.02f}, &statistics), nullptr);
+        CutCap* cap = CutMesh(owned.object, {0, 0, 1, -0.02f}, &statistics);
         EXPECT_EQ(statistics.cap.contours, 0);
-        EXPECT_EQ(owned.object.mesh->facetCount, 7u);  // split, but the opening stays
+        EXPECT_EQ(owned.object.mesh->facetCount, 7u);
+        ASSERT_NE(cap, nullptr);
+        EXPECT_EQ(owned.Caps(), (std::vector<Indices>{{3, 4, 5}}));
+        EXPECT_EQ(BadEdges(owned), 0);
     }
-    {  // A plane holding a whole face keeps that face (no corner is beyond it) and also caps its
-       // outline: the cap covers the face again with triangles of its own, so the result is a
-       // two-sided sheet whose inner grid vertices the cap does not share.
+    {  // A plane holding a whole face keeps that face (no corner is beyond it) and caps its outline.
+       // A cap diagonal falls on a face diagonal between two outline vertices (an edge used twice
+       // each way), so the cap becomes a fan around a new vertex at the outline's mean instead: a
+       // two-sided sheet again, but a closed one.
         OwnedObject owned(LatticeBox(2));
         CutStatistics statistics;
         ASSERT_NE(CutMesh(owned.object, {1, 0, 0, 0}, &statistics), nullptr);  // x = 0 is a face
         EXPECT_EQ(owned.object.mesh->facetCount, 8u);
-        EXPECT_EQ(owned.object.mesh->vertexCount, 9u);
-        EXPECT_EQ(statistics.capTriangles, 6);  // the 8 outline vertices, the centre one unused
+        ASSERT_EQ(owned.object.mesh->vertexCount, 10u);
+        EXPECT_EQ(owned.object.vertexCount, 10);
+        EXPECT_EQ(statistics.capTriangles, 8);  // one per outline edge
+        EXPECT_EQ((Floats(owned.object.mesh->vertices + 27, owned.object.mesh->vertices + 30)),
+                  (Floats{0, 1, 1}));
+        EXPECT_EQ(owned.object.facetCount, 16);
+        EXPECT_EQ(BadEdges(owned), 0);
+    }
+    {  // Normals follow: the fan centre gets (0, 0, 0).
+        OwnedObject owned(LatticeBox(2));
+        owned.SetNormals(std::vector<float>(26 * 3, 1.0f));
+        CutMesh(owned.object, {1, 0, 0, 0}, nullptr);
+        EXPECT_EQ((Floats(owned.object.normals + 24, owned.object.normals + 30)), (Floats{1, 1, 1, 0, 0, 0}));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "scene/CutCap.h"
@@ -175,3 +176,31 @@ struct OwnedObject {
         return caps;
     }
 };
+
+// Directed edges of the facets and cap triangles that do not appear exactly once, each with its
+// reverse exactly once: 0 for a closed, consistently oriented surface. Triangles with a repeated
+// corner are left out: they are the zero-area pieces a split makes when both crossings of a sliver
+// land on the same point, and their own edges cancel each other.
+inline int BadEdges(const std::vector<int64_t>& facets, const std::vector<std::vector<int64_t>>& caps) {
+    std::map<std::pair<int64_t, int64_t>, int> count;
+    auto add = [&](const std::vector<int64_t>& t) {
+        for (size_t i = 0; i + 2 < t.size(); i += 3) {
+            if (t[i] == t[i + 1] || t[i + 1] == t[i + 2] || t[i + 2] == t[i]) continue;
+            for (int k = 0; k < 3; ++k)
+                ++count[{t[i + k], t[i + (k + 1) % 3]}];
+        }
+    };
+    add(facets);
+    for (const auto& cap : caps)
+        add(cap);
+    int bad = 0;
+    for (const auto& [edge, n] : count) {
+        auto reverse = count.find({edge.second, edge.first});
+        if (n != 1 || reverse == count.end() || reverse->second != 1) ++bad;
+    }
+    return bad;
+}
+
+inline int BadEdges(const OwnedObject& owned) {
+    return BadEdges(owned.Facets(), owned.Caps());
+}
