@@ -28,9 +28,19 @@ public:
 
     void Add(const Triangle& t, int delta) {
         if (Degenerate(t)) return;
-        Edge(t.a, t.b, delta);
-        Edge(t.b, t.c, delta);
-        Edge(t.c, t.a, delta);
+        Add(t.a, t.b, delta);
+        Add(t.b, t.c, delta);
+        Add(t.c, t.a, delta);
+    }
+    void Add(const std::vector<TriangleSpan>& spans) {
+        for (const TriangleSpan& span : spans)
+            for (uint64_t t = 0; t < span.count; ++t) {
+                const int64_t* c = span.corners + t * 3;
+                Add({c[0], c[1], c[2]}, 1);
+            }
+    }
+    void Add(int64_t from, int64_t to, int delta) {
+        if (onPlane_[from] && onPlane_[to]) counts_[EdgeKey(from, to)] += delta;
     }
 
     // An edge is sound when it is used exactly once each way (or not at all).
@@ -67,9 +77,6 @@ public:
     }
 
 private:
-    void Edge(int64_t from, int64_t to, int delta) {
-        if (onPlane_[from] && onPlane_[to]) counts_[EdgeKey(from, to)] += delta;
-    }
     int Count(int64_t from, int64_t to) const {
         auto found = counts_.find(EdgeKey(from, to));
         return found == counts_.end() ? 0 : found->second;
@@ -149,18 +156,24 @@ std::vector<std::vector<Segment>> ClosedLoops(const std::vector<Segment>& sorted
 
 }  // namespace
 
+std::vector<Segment> MissingPartners(const std::vector<TriangleSpan>& triangles,
+                                     const std::vector<uint8_t>& onPlane) {
+    EdgeCounts counts(onPlane);
+    counts.Add(triangles);
+    return counts.Missing();
+}
+
 void CloseCap(const std::vector<TriangleSpan>& kept, const std::vector<uint8_t>& onPlane,
               const float* vertices, uint64_t vertexCount, const PlaneProjection& projection,
               std::vector<Triangle>& cap, const std::vector<size_t>& contourEnds,
-              std::vector<float>& apexes) {
+              const std::function<std::vector<Segment>()>& openBefore, std::vector<float>& apexes) {
     EdgeCounts counts(onPlane);
-    for (const TriangleSpan& span : kept)
-        for (uint64_t t = 0; t < span.count; ++t) {
-            const int64_t* c = span.corners + t * 3;
-            counts.Add({c[0], c[1], c[2]}, 1);
-        }
+    counts.Add(kept);
     for (const Triangle& t : cap)
         counts.Add(t, 1);
+    if (counts.AllSound()) return;
+    for (const Segment& partner : openBefore())
+        counts.Add(partner.from, partner.to, 1);
     if (counts.AllSound()) return;
 
     DropUnsoundContours(counts, cap, contourEnds, 0);

@@ -320,9 +320,22 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
         std::vector<TriangleSpan> kept{{newFacets.get(), facets.ResultCount()}};
         for (const TriangleSet& cap : caps)
             kept.push_back({cap.result.get(), cap.ResultCount()});
+        // What the mesh had open in the plane before the cut stays open (a facet soup, an open surface).
+        auto openBefore = [&] {
+            std::vector<uint8_t> wasOnPlane(side.size());
+            for (size_t i = 0; i < side.size(); ++i)
+                wasOnPlane[i] = side[i] == 0;
+            std::vector<TriangleSpan> uncut{{mesh.facets, mesh.facetCount}};
+            for (const TriangleSet& cap : caps)
+                uncut.push_back({cap.triangles, cap.count});
+            std::vector<Segment> partners = MissingPartners(uncut, wasOnPlane);
+            for (Segment& partner : partners)
+                partner = {newIndex[partner.from], newIndex[partner.to]};
+            return partners;
+        };
         std::vector<float> apexes;
         CloseCap(kept, onPlane, newVertices.get(), newVertexCount, projection, triangles, contourEnds,
-                 apexes);
+                 openBefore, apexes);
         if (!apexes.empty()) {
             const uint64_t apexCount = apexes.size() / 3;
             if (newVertexCount + apexCount > limit) throw std::length_error("too many vertices");

@@ -217,3 +217,21 @@ TEST(CutMesh, RefusesACutWhoseResultWouldPassTheVertexLimit) {
     EXPECT_FALSE(statistics.refused);
     EXPECT_EQ(owned.object.vertexCount, 6);
 }
+
+TEST(CutMesh, AFacetSoupKeepsItsOpenEdgesInThePlaneOpen) {
+    // Unwelded, every facet has corners of its own, so the face lying in the plane x = 0 borders
+    // nothing: the cut keeps it as it is and makes no cap, as the contours do not close either.
+    TestMesh box = LatticeBox(2), soup;
+    for (size_t f = 0; f < box.facets.size(); f += 3) {
+        int64_t corner[3];
+        for (int k = 0; k < 3; ++k) {
+            const float* v = &box.vertices[box.facets[f + k] * 3];
+            corner[k] = soup.Vertex(v[0], v[1], v[2]);
+        }
+        soup.Facet(corner[0], corner[1], corner[2]);
+    }
+    OwnedObject owned(soup);
+    EXPECT_EQ(CutMesh(owned.object, {1, 0, 0, 0}, nullptr), nullptr);
+    EXPECT_EQ(owned.object.mesh->facetCount, 8u);
+    EXPECT_EQ(owned.object.caps, nullptr);
+}
