@@ -230,5 +230,6 @@ TEST(CutClosure, ClosedMeshesStayClosedWhateverLiesInThePlane) {
     // cap can mend. Those stay rare.
     EXPECT_GT(secondCuts, 500);
     EXPECT_LT(openAfterSecond * 40, secondCuts) << openAfterSecond << " of " << secondCuts;
+    RecordProperty("second cuts", secondCuts);
     RecordProperty("second cuts left open", openAfterSecond);
 }
