@@ -8,7 +8,8 @@
 #include "geometry/HoleBridging.h"
 
 void BuildCapTriangles(const std::vector<Segment>& segments, const PlaneProjection& projection,
-                       std::vector<Triangle>& triangles, CapStatistics& statistics) {
+                       std::vector<Triangle>& triangles, CapStatistics& statistics,
+                       std::vector<size_t>* contourEnds) {
     std::vector<Contour> outers;
     std::vector<Contour> holes;
     ClassifyContours(AssembleContours(segments), projection, outers, holes);
@@ -16,6 +17,8 @@ void BuildCapTriangles(const std::vector<Segment>& segments, const PlaneProjecti
     statistics.holes = static_cast<int64_t>(holes.size());
     if (!holes.empty()) BridgeHoles(outers, holes, projection);
     statistics.openHoles = static_cast<int64_t>(holes.size());
-    for (const Contour& outer : outers)
+    for (const Contour& outer : outers) {
         TriangulateContour(outer, projection, triangles);
+        if (contourEnds != nullptr) contourEnds->push_back(triangles.size());
+    }
 }

@@ -16,6 +16,9 @@ struct CapStatistics {
 
 // Assembles the segments into contours, classifies them, bridges the holes into their outer
 // contours and ear-clips every outer contour in order, appending the triangles (in ring order,
-// vertex indices as in the segments) to `triangles`. Every index must name a projected vertex.
+// vertex indices as in the segments) to `triangles`. When `contourEnds` is given, the end (in
+// `triangles`) of each outer contour's triangles is appended to it. Every index must name a
+// projected vertex.
 void BuildCapTriangles(const std::vector<Segment>& segments, const PlaneProjection& projection,
-                       std::vector<Triangle>& triangles, CapStatistics& statistics);
+                       std::vector<Triangle>& triangles, CapStatistics& statistics,
+                       std::vector<size_t>* contourEnds = nullptr);

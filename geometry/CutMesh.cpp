@@ -4,13 +4,16 @@
 // the object changes until every new array exists, so running out of memory leaves it as it was.
 #include "geometry/CutMesh.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "geometry/CapChain.h"
+#include "geometry/CapClosure.h"
 #include "geometry/ExactPointTable.h"
 #include "geometry/TriangleRotation.h"
 #include "import/MeshArrays.h"
@@ -82,9 +85,10 @@ float SquaredDistance(const float* p, const float* q) {
 // Classifies triangles against the plane and gathers pieces, new points and cut segments.
 class Classifier {
 public:
+    // At most `pointLimit` new points may be made; one more throws std::length_error.
     Classifier(const Poly3gon& mesh, const ScaledPlane& plane, const std::vector<float>& distance,
-               const std::vector<int8_t>& side)
-        : vertices_(mesh.vertices), plane_(plane), distance_(distance), side_(side) {}
+               const std::vector<int8_t>& side, uint64_t pointLimit)
+        : vertices_(mesh.vertices), plane_(plane), distance_(distance), side_(side), points_(pointLimit) {}
 
     // False when the triangle lies (partly) on the removed side; its remaining pieces then go to `pieces`.
     bool Keep(const int64_t* t, std::vector<Piece>& pieces) {
@@ -219,7 +223,7 @@ void Classify(Classifier& classifier, TriangleSet& set) {
 
 }  // namespace
 
-CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics) {
+CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics, uint64_t vertexLimit) {
     CutStatistics ignored;
     CutStatistics& stats = statistics != nullptr ? *statistics : ignored;
     stats = CutStatistics{};
@@ -261,7 +265,10 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
             if (!(distance[i] >= kEpsilon)) newIndex[i] = keptCount++;
         }
 
-        Classifier classifier(mesh, scaled, distance, side);
+        // The result must stay weldable; the point table refuses the first point beyond that.
+        const uint64_t limit = std::min(vertexLimit, ExactPointTable::kMaxPoints);
+        if (static_cast<uint64_t>(keptCount) > limit) throw std::length_error("too many vertices");
+        Classifier classifier(mesh, scaled, distance, side, limit - static_cast<uint64_t>(keptCount));
         TriangleSet facets{mesh.facets, mesh.facetCount, {}, {}, 0, nullptr};
         Classify(classifier, facets);
         for (const CutCap* cap = object.caps; cap != nullptr; cap = cap->next) {
@@ -270,7 +277,7 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
         }
 
         const uint64_t pointCount = classifier.Points().Count();
-        const uint64_t newVertexCount = static_cast<uint64_t>(keptCount) + pointCount;
+        uint64_t newVertexCount = static_cast<uint64_t>(keptCount) + pointCount;
         newVertices.reset(newVertexCount > 0 ? NewLargeFloatArray(newVertexCount * 3) : nullptr);
         newFacets.reset(facets.ResultCount() > 0 ? NewLargeIndexArray(facets.ResultCount() * 3) : nullptr);
         if ((newVertexCount > 0 && !newVertices) || (facets.ResultCount() > 0 && !newFacets))
@@ -301,8 +308,49 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
             segment.to = segment.to >= 0 ? newIndex[segment.to] : (keptCount - 1) - segment.to;
         }
         std::vector<Triangle> triangles;
-        BuildCapTriangles(segments, PlaneProjection(newVertices.get(), plane.a, plane.b, plane.c), triangles,
-                          stats.cap);
+        std::vector<size_t> contourEnds;
+        const PlaneProjection projection(newVertices.get(), plane.a, plane.b, plane.c);
+        BuildCapTriangles(segments, projection, triangles, stats.cap, &contourEnds);
+
+        // Where the cap leaves the cross-section open, it is mended; new fan centres follow the points.
+        std::vector<uint8_t> onPlane(newVertexCount, 0);
+        for (uint64_t i = 0; i < vertexCount; ++i)
+            if (newIndex[i] >= 0 && side[i] == 0) onPlane[newIndex[i]] = 1;
+        std::fill(onPlane.begin() + keptCount, onPlane.end(), 1);
+        std::vector<TriangleSpan> kept{{newFacets.get(), facets.ResultCount()}};
+        for (const TriangleSet& cap : caps)
+            kept.push_back({cap.result.get(), cap.ResultCount()});
+        // What the mesh had open in the plane before the cut stays open (a facet soup, an open surface).
+        auto openBefore = [&] {
+            std::vector<uint8_t> wasOnPlane(side.size());
+            for (size_t i = 0; i < side.size(); ++i)
+                wasOnPlane[i] = side[i] == 0;
+            std::vector<TriangleSpan> uncut{{mesh.facets, mesh.facetCount}};
+            for (const TriangleSet& cap : caps)
+                uncut.push_back({cap.triangles, cap.count});
+            std::vector<Segment> partners = MissingPartners(uncut, wasOnPlane);
+            for (Segment& partner : partners)
+                partner = {newIndex[partner.from], newIndex[partner.to]};
+            return partners;
+        };
+        std::vector<float> apexes;
+        CloseCap(kept, onPlane, newVertices.get(), newVertexCount, projection, triangles, contourEnds,
+                 openBefore, apexes);
+        if (!apexes.empty()) {
+            const uint64_t apexCount = apexes.size() / 3;
+            if (newVertexCount + apexCount > limit) throw std::length_error("too many vertices");
+            std::unique_ptr<float[]> grown(NewLargeFloatArray((newVertexCount + apexCount) * 3));
+            if (!grown) throw std::bad_alloc();
+            std::memcpy(grown.get(), newVertices.get(), newVertexCount * 3 * sizeof(float));
+            std::memcpy(grown.get() + newVertexCount * 3, apexes.data(), apexes.size() * sizeof(float));
+            newVertices = std::move(grown);
+            if (newNormals) {
+                std::unique_ptr<float[]> normals(new float[(newVertexCount + apexCount) * 3]());
+                std::memcpy(normals.get(), newNormals.get(), newVertexCount * 3 * sizeof(float));
+                newNormals = std::move(normals);
+            }
+            newVertexCount += apexCount;
+        }
         capTriangleCount = static_cast<int64_t>(triangles.size());
         if (capTriangleCount > 0) {
             capTriangles.reset(new int64_t[triangles.size() * 3]);
@@ -349,7 +397,7 @@ CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* stati
         }
         object.vertexCount = static_cast<int64_t>(mesh.vertexCount);
         object.facetCount = facetTotal;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory, or too many vertices
         stats.refused = true;
         return nullptr;
     }

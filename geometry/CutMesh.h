@@ -19,7 +19,7 @@ struct CutPlane {
 
 // What a cut did, for callers that report it.
 struct CutStatistics {
-    bool refused = false;  // nothing was changed: bad indices or no memory
+    bool refused = false;  // nothing was changed: bad indices, too many vertices or no memory
     int64_t capTriangles = 0;
     CapStatistics cap;
 };
@@ -30,8 +30,13 @@ struct CutStatistics {
 // and then the caps' triangles, kept vertices numbered in their old order followed by the new points
 // in order of first appearance, kept facets in reverse order followed by the split pieces rotated as
 // their source was, per-vertex normals carried (new points get (0, 0, 0)). The cut segments become
-// the cap (BuildCapTriangles), rotated smaller-first and appended to the chain (AppendCap); the
-// record's vertex and facet counts follow the mesh and caps. Returns that cap, or null when the cut
-// made no cap triangle. Refuses (null, `statistics->refused`, nothing changed) when an index names no
-// vertex or memory runs out. The object must have a mesh. Safe on untrusted meshes.
-CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics = nullptr);
+// the cap (BuildCapTriangles). Where that cap leaves the cross-section open (contours too small for
+// an area key, diagonals on mesh edges lying in the plane, chains that do not close), it is mended
+// (CloseCap), which may add fan centres after the new points (normals (0, 0, 0)); a cap that closes
+// the cross-section is kept as it is. The cap is rotated smaller-first and appended to the chain
+// (AppendCap); the record's vertex and facet counts follow the mesh and caps. Returns that cap, or null when
+// the cut made no cap triangle. Refuses (null, `statistics->refused`, nothing changed) when an index names no
+// vertex, the result would have more than `vertexLimit` vertices (never more than the 2^32 - 2 a
+// weld takes), or memory runs out. The object must have a mesh. Safe on untrusted meshes.
+CutCap* CutMesh(SceneObject& object, const CutPlane& plane, CutStatistics* statistics = nullptr,
+                uint64_t vertexLimit = UINT64_MAX);

@@ -4,20 +4,26 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 // Distinct points in order of first appearance. Two points are the same when x, y and z are each
 // equal as floats: 0 equals -0, and a point with a NaN coordinate never equals anything (it always
-// gets a number of its own). The numbers are therefore exactly those of a linear search over the
-// points found so far, at constant expected cost per point. At most 2^32 - 2 points.
+// gets a number of its own, so the count can pass the number of distinct source vertices). The
+// numbers are therefore exactly those of a linear search over the points found so far, at constant
+// expected cost per point. A table holds at most its capacity, never more than kMaxPoints.
 // Each slot holds a hash tag with the point's number, so a lookup reads one slot (which Prefetch can
 // bring in ahead) and the store only to confirm a tag match; large tables ask for huge pages.
 class ExactPointTable {
 public:
-    // Points go to a store of the table's own, which grows as needed.
-    ExactPointTable() = default;
-    // Points go to `store`, owned by the caller, who never adds more points than it has room for.
-    explicit ExactPointTable(float* store) : store_(store), external_(true) {}
+    // The most points any table numbers (numbers and the count stay below 2^32 - 1).
+    static constexpr uint64_t kMaxPoints = UINT32_MAX - 1;
+
+    // Points go to a store of the table's own, which grows as needed, up to `capacity` points.
+    explicit ExactPointTable(uint64_t capacity = kMaxPoints) : capacity_(Limited(capacity)) {}
+    // Points go to `store`, owned by the caller, with room for `capacity` points.
+    ExactPointTable(float* store, uint64_t capacity)
+        : store_(store), external_(true), capacity_(Limited(capacity)) {}
     ExactPointTable(const ExactPointTable&) = delete;
     ExactPointTable& operator=(const ExactPointTable&) = delete;
 
@@ -25,7 +31,8 @@ public:
     void Reserve(uint64_t count);
 
     // The number of the point equal to (x, y, z), adding it when there is none. The table grows
-    // as needed (std::bad_alloc possible).
+    // as needed (std::bad_alloc possible); adding a point beyond the capacity throws std::length_error
+    // and leaves the table as it was.
     uint32_t FindOrAdd(const float* point) {
         uint64_t xy = 0, z = 0;
         if (!CanonicalBits(point, xy, z)) return Append(point);
@@ -37,8 +44,9 @@ public:
         for (uint64_t slot = hash & mask;; slot = (slot + 1) & mask) {
             const uint64_t entry = static_cast<uint64_t>(slots_[slot]);
             if (entry == 0) {
-                slots_[slot] = static_cast<int64_t>(tag | (count_ + 1));
-                return Append(point);
+                const uint32_t number = Append(point);
+                slots_[slot] = static_cast<int64_t>(tag | count_);  // number + 1
+                return number;
             }
             if ((entry & 0xFFFFFFFF00000000ull) == tag) {
                 const uint32_t number = static_cast<uint32_t>(entry) - 1;
@@ -81,7 +89,10 @@ private:
         return h ^ (h >> 29);
     }
 
+    static uint64_t Limited(uint64_t capacity) { return capacity < kMaxPoints ? capacity : kMaxPoints; }
+
     uint32_t Append(const float* point) {
+        if (count_ >= capacity_) throw std::length_error("more points than the table may hold");
         if (external_) {
             std::memcpy(store_ + static_cast<size_t>(count_) * 3, point, 3 * sizeof(float));
         } else {
@@ -95,6 +106,7 @@ private:
 
     float* store_ = nullptr;
     bool external_ = false;
+    uint64_t capacity_;
     std::vector<float> ownStore_;
     // One word per slot: the high half of the point's hash above its number + 1 (0: empty). A
     // power-of-two number of slots, at most half of them used.

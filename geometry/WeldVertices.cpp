@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 
 #include "geometry/ExactPointTable.h"
 #include "geometry/TriangleRotation.h"
@@ -26,6 +27,30 @@ bool IndicesValid(const int64_t* indices, uint64_t count, uint64_t vertexCount) 
     return true;
 }
 
+bool HasNan(const float* vertex) {
+    return vertex[0] != vertex[0] || vertex[1] != vertex[1] || vertex[2] != vertex[2];
+}
+
+// How many welded vertices there can be: every vertex without NaN once, and every corner whose vertex
+// has a NaN coordinate once more, since such a corner never matches and is numbered on its own (a cut
+// across an infinite coordinate makes NaN points shared by several facets and cap triangles).
+uint64_t WeldCapacity(const Poly3gon& mesh, const CutCap* caps) {
+    const float* vertices = mesh.vertices;
+    uint64_t nanVertices = 0;
+    for (uint64_t i = 0; i < mesh.vertexCount; ++i)
+        nanVertices += HasNan(vertices + i * 3);
+    if (nanVertices == 0) return mesh.vertexCount;
+    uint64_t nanCorners = 0;
+    auto count = [&](const int64_t* corners, uint64_t n) {
+        for (uint64_t i = 0; i < n; ++i)
+            nanCorners += HasNan(vertices + corners[i] * 3);
+    };
+    count(mesh.facets, mesh.facetCount * 3);
+    for (const CutCap* cap = caps; cap != nullptr; cap = cap->next)
+        count(cap->triangles, static_cast<uint64_t>(cap->triangleCount) * 3);
+    return mesh.vertexCount - nanVertices + nanCorners;
+}
+
 }  // namespace
 
 bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics) {
@@ -42,16 +67,18 @@ bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics) {
             return false;
     }
 
+    const uint64_t capacity = WeldCapacity(mesh, caps);
+    if (capacity > ExactPointTable::kMaxPoints) return false;
     // Each corner's new number is kept above its old index (both below 2^32) until all are known,
     // so that running out of memory while the table grows leaves the mesh as it was.
-    std::unique_ptr<float[]> welded(vertexCount > 0 ? NewLargeFloatArray(vertexCount * 3) : nullptr);
-    if (vertexCount > 0 && !welded) return false;
+    std::unique_ptr<float[]> welded(capacity > 0 ? NewLargeFloatArray(capacity * 3) : nullptr);
+    if (capacity > 0 && !welded) return false;
     auto number = [](int64_t& corner, uint32_t n) {
         corner = static_cast<int64_t>(static_cast<uint64_t>(n) << 32 | static_cast<uint64_t>(corner));
     };
     uint64_t distinct = 0;
     try {
-        ExactPointTable table(welded.get());
+        ExactPointTable table(welded.get(), capacity);
         // A closed surface has about half as many distinct vertices as facets.
         table.Reserve(std::min(vertexCount, facetCount / 2 + 1024));
         const float* vertices = mesh.vertices;
@@ -72,7 +99,7 @@ bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics) {
             for (int64_t k = 0; k < cap->triangleCount * 3; ++k)
                 number(cap->triangles[k], table.FindOrAdd(vertices + cap->triangles[k] * 3));
         distinct = table.Count();
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory, or (never expected) more points than counted
         auto restore = [](int64_t* corners, uint64_t count) {
             for (uint64_t i = 0; i < count; ++i)
                 corners[i] = static_cast<int64_t>(static_cast<uint64_t>(corners[i]) & 0xFFFFFFFFu);
@@ -97,8 +124,8 @@ bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics) {
             RotateSmallerFirst(cap->triangles + t * 3);
         }
     }
-    // The buffer was sized for the unwelded vertices; keep an exact copy when memory allows.
-    float* exact = distinct > 0 && distinct < vertexCount ? NewLargeFloatArray(distinct * 3) : nullptr;
+    // The buffer was sized for the most vertices there could be; keep an exact copy when memory allows.
+    float* exact = distinct > 0 && distinct < capacity ? NewLargeFloatArray(distinct * 3) : nullptr;
     if (exact != nullptr) {
         std::memcpy(exact, welded.get(), distinct * 3 * sizeof(float));
         welded.reset(exact);

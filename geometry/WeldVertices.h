@@ -12,9 +12,10 @@ struct SceneObject;
 // a new one (see ExactPointTable for equality), then the caps' triangles in chain order: vertices in
 // order of first appearance, facets rotated larger-first and cap triangles smaller-first, facet count
 // unchanged (degenerate facets stay). Shows "Optimizing" progress every hundredth of the facets
-// when there are more than 100, and clears the progress display at the end. Returns false without changing
-// anything when an index names no vertex, a cap's triangle array is missing, the mesh has 2^32 - 1 vertices
-// or more, or memory runs out. Safe on untrusted meshes.
+// when there are more than 100, and clears the progress display at the end. A corner whose vertex has a
+// NaN coordinate becomes a vertex of its own, so the result may have more vertices than the mesh had.
+// Returns false without changing anything when an index names no vertex, a cap's triangle array is
+// missing, the result could have more than 2^32 - 2 vertices, or memory runs out. Safe on untrusted meshes.
 bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics);
 
 // The surface update's optimisation of one object: acts only when the object has a mesh, its

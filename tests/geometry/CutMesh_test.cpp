@@ -159,25 +159,79 @@ TEST(CutMesh, NanCoordinatesNeitherCrashNorLoseKeptFacets) {
     }
 }
 
-TEST(CutMesh, DegenerateCutsTheProcedureCannotClose) {
-    {  // A contour enclosing less than 1/1024 square units has a zero area key: no cap, open mesh.
+TEST(CutMesh, DegenerateCutsAreMendedWhereTheContoursLeaveThemOpen) {
+    {  // A contour enclosing less than 1/1024 square units has a zero area key and is dropped; its
+       // three segments still close the opening with one triangle.
         TestMesh m = Tetrahedron();
         for (float& coordinate : m.vertices)
             coordinate *= 0.04f;
         OwnedObject owned(m);
         CutStatistics statistics;
-        EXPECT_EQ(CutMesh(owned.object, {0, 0, 1, -0.02f}, &statistics), nullptr);
+        CutCap* cap = CutMesh(owned.object, {0, 0, 1, -0.02f}, &statistics);
         EXPECT_EQ(statistics.cap.contours, 0);
-        EXPECT_EQ(owned.object.mesh->facetCount, 7u);  // split, but the opening stays
+        EXPECT_EQ(owned.object.mesh->facetCount, 7u);
+        ASSERT_NE(cap, nullptr);
+        EXPECT_EQ(owned.Caps(), (std::vector<Indices>{{3, 4, 5}}));
+        EXPECT_EQ(BadEdges(owned), 0);
     }
-    {  // A plane holding a whole face keeps that face (no corner is beyond it) and also caps its
-       // outline: the cap covers the face again with triangles of its own, so the result is a
-       // two-sided sheet whose inner grid vertices the cap does not share.
+    {  // A plane holding a whole face keeps that face (no corner is beyond it) and caps its outline.
+       // A cap diagonal falls on a face diagonal between two outline vertices (an edge used twice
+       // each way), so the cap becomes a fan around a new vertex at the outline's mean instead: a
+       // two-sided sheet again, but a closed one.
         OwnedObject owned(LatticeBox(2));
         CutStatistics statistics;
         ASSERT_NE(CutMesh(owned.object, {1, 0, 0, 0}, &statistics), nullptr);  // x = 0 is a face
         EXPECT_EQ(owned.object.mesh->facetCount, 8u);
-        EXPECT_EQ(owned.object.mesh->vertexCount, 9u);
-        EXPECT_EQ(statistics.capTriangles, 6);  // the 8 outline vertices, the centre one unused
+        ASSERT_EQ(owned.object.mesh->vertexCount, 10u);
+        EXPECT_EQ(owned.object.vertexCount, 10);
+        EXPECT_EQ(statistics.capTriangles, 8);  // one per outline edge
+        EXPECT_EQ((Floats(owned.object.mesh->vertices + 27, owned.object.mesh->vertices + 30)),
+                  (Floats{0, 1, 1}));
+        EXPECT_EQ(owned.object.facetCount, 16);
+        EXPECT_EQ(BadEdges(owned), 0);
     }
+    {  // Normals follow: the fan centre gets (0, 0, 0).
+        OwnedObject owned(LatticeBox(2));
+        owned.SetNormals(std::vector<float>(26 * 3, 1.0f));
+        CutMesh(owned.object, {1, 0, 0, 0}, nullptr);
+        EXPECT_EQ((Floats(owned.object.normals + 24, owned.object.normals + 30)), (Floats{1, 1, 1, 0, 0, 0}));
+    }
+}
+
+TEST(CutMesh, RefusesACutWhoseResultWouldPassTheVertexLimit) {
+    // Cut across, the tetrahedron keeps 3 vertices and gains 3 new points.
+    for (uint64_t limit : {uint64_t{2}, uint64_t{5}}) {
+        OwnedObject owned(Tetrahedron());
+        owned.AddCap({0, 1, 2});
+        CutStatistics statistics;
+        EXPECT_EQ(CutMesh(owned.object, {0, 0, 1, -0.5f}, &statistics, limit), nullptr);
+        EXPECT_TRUE(statistics.refused) << limit;
+        EXPECT_EQ(owned.Vertices(), Tetrahedron().vertices);
+        EXPECT_EQ(owned.Facets(), Tetrahedron().facets);
+        EXPECT_EQ(owned.Caps(), (std::vector<Indices>{{0, 1, 2}}));
+        EXPECT_EQ(owned.object.vertexCount, 4);
+    }
+    OwnedObject owned(Tetrahedron());
+    CutStatistics statistics;
+    EXPECT_NE(CutMesh(owned.object, {0, 0, 1, -0.5f}, &statistics, 6), nullptr);
+    EXPECT_FALSE(statistics.refused);
+    EXPECT_EQ(owned.object.vertexCount, 6);
+}
+
+TEST(CutMesh, AFacetSoupKeepsItsOpenEdgesInThePlaneOpen) {
+    // Unwelded, every facet has corners of its own, so the face lying in the plane x = 0 borders
+    // nothing: the cut keeps it as it is and makes no cap, as the contours do not close either.
+    TestMesh box = LatticeBox(2), soup;
+    for (size_t f = 0; f < box.facets.size(); f += 3) {
+        int64_t corner[3];
+        for (int k = 0; k < 3; ++k) {
+            const float* v = &box.vertices[box.facets[f + k] * 3];
+            corner[k] = soup.Vertex(v[0], v[1], v[2]);
+        }
+        soup.Facet(corner[0], corner[1], corner[2]);
+    }
+    OwnedObject owned(soup);
+    EXPECT_EQ(CutMesh(owned.object, {1, 0, 0, 0}, nullptr), nullptr);
+    EXPECT_EQ(owned.object.mesh->facetCount, 8u);
+    EXPECT_EQ(owned.object.caps, nullptr);
 }

@@ -3,6 +3,7 @@
 // mesh stays closed and oriented with its caps, and the caps cover exactly the cross-section.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <random>
@@ -96,14 +97,29 @@ literal::CutInput InputOf(const OwnedObject& owned) {
     return in;
 }
 
-// Cuts with CutMesh and the literal cut and compares everything; returns the literal result.
+// Cuts with CutMesh and the literal cut. Where the literal cut leaves a closed result, CutMesh must
+// give exactly that; where it leaves the cross-section open, CutMesh keeps its vertices (adding fan
+// centres after them), facets and earlier caps, and only its new cap differs. Returns the literal
+// result.
 literal::CutOutput ExpectSameAsLiteral(OwnedObject& owned, const PlaneCase& p, const char* what, int round) {
     literal::CutInput in = InputOf(owned);
     literal::CutOutput expected = literal::CutMesh(in, p.a, p.b, p.c, p.d);
+    std::vector<std::vector<int64_t>> literalCaps = expected.caps;
+    literalCaps.push_back(expected.newCap);
+    const bool literalClosed = BadEdges(expected.facets, literalCaps) == 0;
     CutCap* cap = CutMesh(owned.object, {p.a, p.b, p.c, p.d}, nullptr);
+    std::vector<std::vector<int64_t>> caps = owned.Caps();
+    if (!literalClosed) {
+        std::vector<float> vertices = owned.Vertices();
+        vertices.resize(std::min(vertices.size(), expected.vertices.size()));
+        EXPECT_EQ(vertices, expected.vertices) << what << " round " << round;
+        EXPECT_EQ(owned.Facets(), expected.facets) << what << " round " << round;
+        if (cap != nullptr) caps.pop_back();
+        EXPECT_EQ(caps, expected.caps) << what << " round " << round;
+        return expected;
+    }
     EXPECT_EQ(owned.Vertices(), expected.vertices) << what << " round " << round;
     EXPECT_EQ(owned.Facets(), expected.facets) << what << " round " << round;
-    std::vector<std::vector<int64_t>> caps = owned.Caps();
     if (!expected.newCap.empty()) {
         EXPECT_TRUE(cap != nullptr && caps.back() == expected.newCap) << what << " round " << round;
         if (!caps.empty()) caps.pop_back();
@@ -112,30 +128,6 @@ literal::CutOutput ExpectSameAsLiteral(OwnedObject& owned, const PlaneCase& p, c
     }
     EXPECT_EQ(caps, expected.caps) << what << " round " << round;
     return expected;
-}
-
-// Directed edges of every facet and cap triangle that do not appear exactly once, each with its
-// reverse exactly once. Triangles with a repeated corner are left out: they are the zero-area
-// pieces a split makes when both crossings of a sliver land on the same point, and their own
-// edges cancel each other.
-int BadEdges(const OwnedObject& owned) {
-    std::map<std::pair<int64_t, int64_t>, int> count;
-    auto add = [&](const std::vector<int64_t>& t) {
-        for (size_t i = 0; i < t.size(); i += 3) {
-            if (t[i] == t[i + 1] || t[i + 1] == t[i + 2] || t[i + 2] == t[i]) continue;
-            for (int k = 0; k < 3; ++k)
-                ++count[{t[i + k], t[i + (k + 1) % 3]}];
-        }
-    };
-    add(owned.Facets());
-    for (const auto& cap : owned.Caps())
-        add(cap);
-    int bad = 0;
-    for (const auto& [edge, n] : count) {
-        auto reverse = count.find({edge.second, edge.first});
-        if (n != 1 || reverse == count.end() || reverse->second != 1) ++bad;
-    }
-    return bad;
 }
 
 // Twice the signed area of triangles in the projection along the plane normal's dominant axis.
@@ -188,18 +180,15 @@ TEST(CutOracle, RepeatedCutsClipEarlierCapsExactlyAsTheLiteralCut) {
     for (int round = 0; round < 120; ++round) {
         TestMesh m = RandomClosedMesh(random, round);
         OwnedObject owned(m);
-        bool dropped = false;
         for (int cut = 0; cut < 3; ++cut) {
             if (owned.object.mesh->facetCount == 0) break;
             PlaneCase p = RandomPlane(random, m, 0);
-            dropped |= ExpectSameAsLiteral(owned, p, "repeated", round).run.dropped > 0;
+            ExpectSameAsLiteral(owned, p, "repeated", round);
             if (HasFailure()) return;
         }
         // A sliver left by earlier cuts may be crossed in a contour too small for a nonzero area
-        // key; that contour is dropped and its opening stays (see CutMesh_test).
-        if (!dropped) {
-            EXPECT_EQ(BadEdges(owned), 0) << "round " << round;
-        }
+        // key; the cap is mended there, so the mesh stays closed.
+        EXPECT_EQ(BadEdges(owned), 0) << "round " << round;
     }
 }
 
@@ -213,9 +202,10 @@ TEST(CutOracle, PlanesThroughVerticesAndAlongEdgesMatchTheLiteralCut) {
         if (HasFailure()) return;
         open += BadEdges(owned) != 0;
     }
-    // Some of these cuts cannot come out closed by the described procedure: a plane holding a whole
-    // face keeps the face and caps its outline with other triangles, a cap diagonal may fall on a
-    // mesh edge lying in the plane, and tiny contours are dropped (see CutMesh_test).
-    EXPECT_LT(open, 60);
+    // Some of these cuts do not come out closed by the described procedure (a cap diagonal may fall
+    // on a mesh edge lying in the plane, tiny contours are dropped); the cap is mended there. What
+    // stays open are split pieces that meet in one point made from two edges (a plane through a
+    // vertex within rounding of it), which no cap can mend.
+    EXPECT_LT(open, 6);
     RecordProperty("degenerate cuts left open", open);
 }

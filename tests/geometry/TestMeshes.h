@@ -2,11 +2,13 @@
 // Closed, consistently oriented test meshes (outward facets) and an owner for a scene record
 // holding one of them, for the cut and weld tests.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "scene/CutCap.h"
@@ -175,3 +177,37 @@ struct OwnedObject {
         return caps;
     }
 };
+
+// Directed edges of the facets and cap triangles that do not appear exactly once, each with its
+// reverse exactly once: 0 for a closed, consistently oriented surface. Triangles with a repeated
+// corner are left out: they are the zero-area pieces a split makes when both crossings of a sliver
+// land on the same point, and their own edges cancel each other.
+inline int BadEdges(const std::vector<int64_t>& facets, const std::vector<std::vector<int64_t>>& caps) {
+    std::vector<std::pair<int64_t, int64_t>> edges;
+    auto add = [&](const std::vector<int64_t>& t) {
+        for (size_t i = 0; i + 2 < t.size(); i += 3) {
+            if (t[i] == t[i + 1] || t[i + 1] == t[i + 2] || t[i + 2] == t[i]) continue;
+            for (int k = 0; k < 3; ++k)
+                edges.emplace_back(t[i + k], t[i + (k + 1) % 3]);
+        }
+    };
+    add(facets);
+    for (const auto& cap : caps)
+        add(cap);
+    std::sort(edges.begin(), edges.end());
+    auto count = [&](std::pair<int64_t, int64_t> edge) {
+        auto [first, last] = std::equal_range(edges.begin(), edges.end(), edge);
+        return last - first;
+    };
+    int bad = 0;
+    for (size_t i = 0; i < edges.size();) {
+        const auto n = count(edges[i]);
+        if (n != 1 || count({edges[i].second, edges[i].first}) != 1) ++bad;
+        i += static_cast<size_t>(n);
+    }
+    return bad;
+}
+
+inline int BadEdges(const OwnedObject& owned) {
+    return BadEdges(owned.Facets(), owned.Caps());
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TestMeshes.h"
+#include "geometry/CutMesh.h"
 #include "import/ModelLoader.h"
 
 namespace {
@@ -238,4 +239,64 @@ TEST(WeldVertices, RefusesIndicesThatNameNoVertexAndChangesNothing) {
     MakeWeldable(capped);
     EXPECT_FALSE(WeldVertices(capped.object, capped.graphics));
     EXPECT_EQ(capped.Facets(), Soup(LatticeBox(1)).facets);
+}
+
+TEST(WeldVertices, NanCornersEachGetAVertexWithoutOverrunningTheStore) {
+    // Three vertices, one with a NaN coordinate, shared by a million facets: the NaN corner of every
+    // facet becomes a vertex of its own, a million more than the mesh had.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr int64_t kFacets = 1000000;
+    TestMesh m;
+    m.Vertex(0, 0, 0), m.Vertex(1, 0, 0), m.Vertex(nan, 0, 0);
+    m.facets.reserve(kFacets * 3);
+    for (int64_t f = 0; f < kFacets; ++f)
+        m.Facet(0, 1, 2);
+    OwnedObject owned(m);
+    MakeWeldable(owned);
+    ASSERT_TRUE(WeldVertices(owned.object, owned.graphics));
+    ASSERT_EQ(owned.object.mesh->vertexCount, static_cast<uint64_t>(kFacets) + 2);
+    EXPECT_EQ(owned.object.vertexCount, kFacets + 2);
+    const int64_t* facets = owned.object.mesh->facets;
+    // Numbered from the last facet: (0, 1, 2 + k) for the k-th from the end, turned larger-first.
+    int64_t wrong = 0;
+    for (int64_t f = 0; f < kFacets; ++f)
+        wrong += facets[f * 3] != kFacets + 1 - f || facets[f * 3 + 1] != 0 || facets[f * 3 + 2] != 1;
+    EXPECT_EQ(wrong, 0);
+    const float* vertices = owned.object.mesh->vertices;
+    EXPECT_TRUE(std::isnan(vertices[(kFacets + 1) * 3]));
+}
+
+TEST(WeldVertices, WeldsACutAcrossAnInfiniteCoordinate) {
+    // The cut at x = 0 meets the edge from (1, 0, 0) to (-inf, 0, 0) in a NaN point that two pieces
+    // of the facet share, and likewise for the cap triangle on its back: more NaN corners than NaN
+    // vertices, which must all fit in the welded store.
+    const float inf = std::numeric_limits<float>::infinity();
+    TestMesh m;
+    m.Vertex(-inf, 0, 0), m.Vertex(-1, 0, 0), m.Vertex(1, 0, 0);
+    m.Facet(0, 1, 2);
+    OwnedObject owned(m);
+    owned.AddCap({0, 2, 1});
+    MakeWeldable(owned);
+    CutStatistics statistics;
+    CutMesh(owned.object, {1, 0, 0, 0}, &statistics);
+    ASSERT_FALSE(statistics.refused);
+    const Poly3gon& cut = *owned.object.mesh;
+    uint64_t nanVertices = 0, nanCorners = 0;
+    for (uint64_t i = 0; i < cut.vertexCount; ++i)
+        nanVertices += std::isnan(cut.vertices[i * 3 + 1]);
+    for (const Indices& triangles : {owned.Facets(), owned.Caps().front()})
+        for (int64_t corner : triangles)
+            nanCorners += std::isnan(cut.vertices[corner * 3 + 1]);
+    ASSERT_GT(nanCorners, nanVertices);
+
+    const uint64_t expected = cut.vertexCount - nanVertices + nanCorners;
+    ASSERT_TRUE(WeldVertices(owned.object, owned.graphics));
+    EXPECT_EQ(owned.object.mesh->vertexCount, expected);
+    std::vector<Indices> all = owned.Caps();
+    all.push_back(owned.Facets());
+    for (const Indices& triangles : all)
+        for (int64_t corner : triangles) {
+            ASSERT_GE(corner, 0);
+            ASSERT_LT(static_cast<uint64_t>(corner), expected);
+        }
 }
