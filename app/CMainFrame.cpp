@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
@@ -11,9 +10,11 @@
 #include "app/FrameMenus.h"
 #include "app/FrameStatusBar.h"
 #include "app/FrameToolbar.h"
+#include "app/ManualLocation.h"
 #include "dialogs/CLightDlg.h"
 #include "dialogs/CObjPropDlg.h"
 #include "dialogs/CStageDlg.h"
+#include "dialogs/ProgramIcon.h"
 #include "dialogs/ToolWindow.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "platform/PlatformServices.h"
@@ -28,6 +29,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     : QMainWindow(parent), services_(services), startup_(std::move(startup)) {
     ReadSettingsOnConstruction();
     setWindowTitle(kTitle);
+    setWindowIcon(ProgramIcon());
     setObjectName(QString::number(kIdMainFrameResource));
 
     view_ = new CPexoraView(
@@ -78,9 +80,7 @@ SceneGraphics& CMainFrame::Graphics() {
 }
 
 std::string CMainFrame::ManualPath() const {
-    const QFileInfo program(QString::fromStdString(startup_.programPath));
-    return (program.absolutePath() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".html"))
-        .toStdString();
+    return FindManual(startup_.programPath);
 }
 
 void CMainFrame::RepaintNow() {

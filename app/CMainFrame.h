@@ -36,7 +36,8 @@ enum class StageRounding;
 // What the application hands the frame when it creates it.
 struct FrameStartup {
     int plateVisible = 0;     // "PlateVisible": the plate is shown when its record is first set up
-    std::string programPath;  // the executable; the manual and the default "DataDirectory" sit beside it
+    std::string programPath;  // the executable; the default "DataDirectory" sits beside it, the manual too
+                              // (or in an installed tree's documentation folder)
     // Runs once when acceleration was asked for but the context is a software renderer anyway.
     std::function<void()> accelerationRefused;
     // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the
@@ -65,7 +66,7 @@ public:
     SceneGraphics& Graphics();
     PlatformServices& Services() { return services_; }
 
-    // The HTML manual beside the executable: its directory, base name and ".html".
+    // The HTML manual: beside the executable, or in an installed tree's documentation folder (FindManual).
     std::string ManualPath() const;
     // Repaints the view: at once when the window system allows it, otherwise on the next event pass.
     void RepaintNow();

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPexoraCommandLine.h"
+#include "app/FirstFrameExit.h"
 #include "app/HandOffWatcher.h"
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
@@ -24,7 +25,8 @@ bool CPexoraApp::FirstInstance() const {
     return services_.instanceLock.IsFirstInstance();
 }
 
-bool CPexoraApp::InitInstance(const std::vector<std::string>& arguments) {
+bool CPexoraApp::InitInstance(std::vector<std::string> arguments) {
+    const std::optional<std::string> quitImage = TakeQuitAfterFirstFrame(arguments);
     CPexoraCommandLine commandLine;
     commandLine.ParseArguments(arguments);
 
@@ -33,7 +35,7 @@ bool CPexoraApp::InitInstance(const std::vector<std::string>& arguments) {
     plateVisible = static_cast<int>(store.IntOr(kSettingsSection, kPlateVisibleKey, 0));
 
     const HandOff handOff = commandLine.AsHandOff();
-    if (!FirstInstance() && !handOff.modelPath.empty()) {
+    if (!quitImage && !FirstInstance() && !handOff.modelPath.empty()) {
         WriteHandOff(store, handOff);
         return false;
     }
@@ -52,6 +54,10 @@ bool CPexoraApp::InitInstance(const std::vector<std::string>& arguments) {
                                 handOff.postfixLength, handOff.unit);
     }
 
+    if (quitImage) {
+        QuitAfterNextFrame(*frame_, *quitImage, endRun);
+        return true;
+    }
     watcher_ = std::make_unique<HandOffWatcher>(store, settingsFile_,
                                                 [this](const HandOff& waiting) { TakeHandOff(waiting); });
     watcher_->Start();

@@ -3,7 +3,9 @@
 // opens the main window, watches for models handed over by later instances, and stores
 // "GLaccelerator" at the end.
 
+#include <QCoreApplication>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,7 +28,10 @@ public:
     // Start-up with the arguments after the program name. A second instance started with a model writes
     // the hand-off and returns false (no window). Otherwise creates and shows the main frame, loads a
     // model named on the command line, starts watching for hand-offs and returns true.
-    bool InitInstance(const std::vector<std::string>& arguments);
+    // With "--quit-after-first-frame[=IMAGE]" the process always opens its own window and takes no
+    // hand-offs (it must neither give its model to nor take one from a window the user works in), then
+    // ends the event loop after its first frame (see FirstFrameExit.h).
+    bool InitInstance(std::vector<std::string> arguments);
     // Closes the frame's life (its destruction writes the settings), stops watching and writes
     // "GLaccelerator". Returns the process exit code, 0.
     int ExitInstance();
@@ -42,6 +47,9 @@ public:
     CMainFrame* Frame() const { return frame_.get(); }
     bool FirstInstance() const;
 
+    // Ends the run with an exit status when "--quit-after-first-frame" asks for it: QCoreApplication::exit,
+    // which also makes every later local event loop of the process return at once, hence replaceable.
+    std::function<void(int status)> endRun = [](int status) { QCoreApplication::exit(status); };
     int glAccelerator = 0;  // "GLaccelerator": ask for a hardware-accelerated context
     int plateVisible = 0;   // "PlateVisible": the plate is shown at start
 

@@ -4,6 +4,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPexoraApp.h"
+#include "dialogs/ProgramIcon.h"
 #include "platform/qt/QtPlatformServices.h"
 #include "render/CPexoraView.h"
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Korvane"));
     QApplication::setApplicationName(QStringLiteral("Pexora"));
+    // Every window carries the icon; on Wayland the desktop entry names the program's windows.
+    QApplication::setWindowIcon(ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("pexora"));
 
     QtPlatformServices platform;
     PlatformServices services = platform.Services();
@@ -27,7 +31,7 @@ int main(int argc, char** argv) {
         arguments.push_back(given[i].toStdString());
 
     // A process that handed its model to the running instance ends here, without a window.
-    if (!pexora.InitInstance(arguments)) return pexora.ExitInstance();
+    if (!pexora.InitInstance(std::move(arguments))) return pexora.ExitInstance();
     platform.SetDialogParent(pexora.Frame());
     const int result = application.exec();
     pexora.ExitInstance();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialogs/AboutTexts.h"
+#include "dialogs/ProgramIcon.h"
 #include "platform/DesktopOpener.h"
 #include "platform/MessageBoxes.h"
 #include "resources/AboutIds.h"
@@ -54,10 +55,16 @@ QFrame* Separator(QWidget* parent) {
 CAboutDlg::CAboutDlg(DesktopOpener& desktop, MessageBoxes& messages, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(kIdAboutDialog));
     setWindowTitle(QStringLiteral(" About Pexora"));
+    setWindowIcon(ProgramIcon());
 
     auto* column = new QVBoxLayout(this);
     column->setSizeConstraint(QLayout::SetFixedSize);
-    column->addWidget(new QLabel(QString::fromLatin1(kAboutProductLine), this));
+    auto* heading = new QHBoxLayout;
+    QLabel* icon = Line(kIdAboutIcon, QString(), this);
+    icon->setPixmap(ProgramIcon().pixmap(48, 48));
+    heading->addWidget(icon);
+    heading->addWidget(new QLabel(QString::fromLatin1(kAboutProductLine), this), 1);
+    column->addLayout(heading);
     column->addWidget(Line(kIdAboutVersion, QString::fromStdString(ProgramVersionLine()), this));
     column->addWidget(Line(kIdAboutLegal, QString::fromLatin1(kAboutLegalNotice), this));
     column->addWidget(Separator(this));

@@ -1,6 +1,6 @@
 #pragma once
-// The about box (" About Pexora"): product line, version, legal notice and the maker's e-mail and web
-// links; clicking a link opens it with the desktop's handler. Modal, ended by "Close".
+// The about box (" About Pexora"): the program icon, product line, version, legal notice and the maker's
+// e-mail and web links; clicking a link opens it with the desktop's handler. Modal, ended by "Close".
 
 #include <QDialog>
 

@@ -1,6 +1,7 @@
 #include "dialogs/CAboutDlg.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -52,6 +53,15 @@ TEST(CAboutDlg, ShowsTheProjectVersionTheNoticeAndTheLinks) {
     const QPushButton* close = about.findChild<QPushButton*>(QStringLiteral("1"));
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->text(), QStringLiteral("Close"));
+
+    // The program icon, compiled in: shown at 48 pixels and carried by the window.
+    const QLabel* icon = FindControl<QLabel>(&about, 128);
+    ASSERT_NE(icon, nullptr);
+    const QImage shown = icon->pixmap().toImage();
+    EXPECT_EQ(shown.size(), QSize(48, 48));
+    EXPECT_EQ(shown.pixelColor(24, 24).alpha(), 255) << "the specimen in the middle is opaque";
+    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0) << "the corners are transparent";
+    EXPECT_EQ(about.windowIcon().availableSizes(), (QList<QSize>{QSize(48, 48), QSize(256, 256)}));
 }
 
 TEST(CAboutDlg, TheAboutCommandRunsItModallyAndTheLinksOpenThroughTheDesktop) {
@@ -60,6 +70,7 @@ TEST(CAboutDlg, TheAboutCommandRunsItModallyAndTheLinksOpenThroughTheDesktop) {
     FrameStartup startup;
     startup.programPath = "/opt/pexora/bin/pexora";
     CMainFrame frame(services, startup);
+    EXPECT_EQ(frame.windowIcon().availableSizes(), (QList<QSize>{QSize(48, 48), QSize(256, 256)}));
     frame.Commands().Refresh();
     QAction* command = frame.Commands().Action(kIdAbout);
     ASSERT_TRUE(command->isEnabled());
