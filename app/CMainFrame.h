@@ -35,8 +35,8 @@ enum class StageRounding;
 
 // What the application hands the frame when it creates it.
 struct FrameStartup {
-    int plateVisible = 0;     // "PlateVisible": the plate is shown when its record is first set up
-    std::string programPath;  // the executable; the manual and the default "DataDirectory" sit beside it
+    int plateVisible = 0;     // "PlateVisible": the plate is shown from the start
+    std::string programPath;  // the executable; the manual sits beside it
     // Runs once when acceleration was asked for but the context is a software renderer anyway.
     std::function<void()> accelerationRefused;
     // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the
