@@ -22,8 +22,9 @@ struct WhatsThisEntry {
 };
 
 constexpr char kViewText[] =
-    "The models on the stage. Drag with the left mouse button to turn, with the right button to move; "
-    "the wheel moves nearer or farther. Move Camera and Move Object(s) choose what the mouse moves.";
+    "The models on the stage. Drag with the right mouse button to turn, with the left button to move the "
+    "objects (or, in Move Camera, to scale them); the wheel moves nearer or farther. A double-click "
+    "switches between Move Camera and Move Object(s).";
 constexpr const char* kPaneTexts[kStatusPaneCount] = {
     "What the command under the pointer does, or the state of the program.",
     "Position of the plate along X, Y and Z, in the units of the models.",
