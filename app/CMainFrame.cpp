@@ -34,8 +34,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
 
     view_ = new CPexoraView(
         *scene_, settings_, display_, ReadRotationIncrement(services_.settings),
-        static_cast<int>(services_.settings.IntOr(kSettingsSection, kDrawBoundingBoxesKey, 0)),
-        startup_.plateVisible, this);
+        static_cast<int>(services_.settings.IntOr(kSettingsSection, kDrawBoundingBoxesKey, 0)), this);
     view_->SetSoftwareRendererNotice(startup_.accelerationRefused);
     view_->SetProgramDirectory(ProgramDataDirectory(startup_.programPath));
     view_->SetStatusTextSink(

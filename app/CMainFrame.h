@@ -35,9 +35,9 @@ enum class StageRounding;
 
 // What the application hands the frame when it creates it.
 struct FrameStartup {
-    int plateVisible = 0;     // "PlateVisible": the plate is shown when its record is first set up
-    std::string programPath;  // the executable; the default "DataDirectory" sits beside it, the manual too
-                              // (or in an installed tree's documentation folder)
+    int plateVisible = 0;     // "PlateVisible": the plate is shown from the start
+    std::string programPath;  // the executable; the manual sits beside it (or in an installed tree's
+                              // documentation folder)
     // Runs once when acceleration was asked for but the context is a software renderer anyway.
     std::function<void()> accelerationRefused;
     // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the

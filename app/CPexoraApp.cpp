@@ -58,8 +58,11 @@ bool CPexoraApp::InitInstance(std::vector<std::string> arguments) {
         QuitAfterNextFrame(*frame_, *quitImage, endRun);
         return true;
     }
-    watcher_ = std::make_unique<HandOffWatcher>(store, settingsFile_,
-                                                [this](const HandOff& waiting) { TakeHandOff(waiting); });
+    // Of all running instances the one holding the lock answers; another takes it over when it ends.
+    InstanceLock& lock = services_.instanceLock;
+    watcher_ = std::make_unique<HandOffWatcher>(
+        store, settingsFile_, [this](const HandOff& waiting) { TakeHandOff(waiting); },
+        [&lock] { return lock.TryHold(); });
     watcher_->Start();
     return true;
 }

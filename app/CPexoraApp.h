@@ -27,7 +27,9 @@ public:
 
     // Start-up with the arguments after the program name. A second instance started with a model writes
     // the hand-off and returns false (no window). Otherwise creates and shows the main frame, loads a
-    // model named on the command line, starts watching for hand-offs and returns true.
+    // model named on the command line, starts watching for hand-offs and returns true. Of several running
+    // instances only the one holding the instance lock answers hand-offs; the others try to take the
+    // lock over on every check, so one of them answers once the holder has ended.
     // With "--quit-after-first-frame[=IMAGE]" the process always opens its own window and takes no
     // hand-offs (it must neither give its model to nor take one from a window the user works in), then
     // ends the event loop after its first frame (see FirstFrameExit.h).
@@ -40,7 +42,7 @@ public:
     // instance was started with a model, otherwise asks the user. Nothing while the frame shows
     // progress (the hand-off then waits for the next check).
     void TakeHandOff(const HandOff& handOff);
-    // Checks the store for a hand-off now; false when none was waiting.
+    // Checks the store for a hand-off now; false when none was waiting or another instance answers them.
     bool PollHandOff();
 
     // The main frame; nullptr before InitInstance created it and after ExitInstance.

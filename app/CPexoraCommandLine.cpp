@@ -31,7 +31,6 @@ bool IsExistingFile(const std::string& path) {
 
 void CPexoraCommandLine::ParseParam(const std::string& text, bool isSwitch, [[maybe_unused]] bool isLast) {
     if (!isSwitch) {
-        if (documentArgument.empty()) documentArgument = text;
         if (const auto full = FullPathOfFile(text)) modelPath = *full;
         return;
     }

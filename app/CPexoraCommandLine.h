@@ -11,12 +11,11 @@
 
 class CPexoraCommandLine {
 public:
-    std::string modelPath;         // full path of the last plain argument that names an existing file
-    std::string datasetPath;       // full path named by switch "f", when that file exists
-    float pixelSize = 0.0f;        // switch "v"
-    int32_t postfixLength = 4;     // switch "n"; below 1 becomes 4
-    int32_t unit = 0;              // switch "u"; outside 0..4 becomes 0
-    std::string documentArgument;  // the first plain argument as given, whether or not it exists
+    std::string modelPath;      // full path of the last plain argument that names an existing file
+    std::string datasetPath;    // full path named by switch "f", when that file exists
+    float pixelSize = 0.0f;     // switch "v"
+    int32_t postfixLength = 4;  // switch "n"; below 1 becomes 4
+    int32_t unit = 0;           // switch "u"; outside 0..4 becomes 0
 
     // Takes one argument; a switch comes without its leading "/" or "-". The switch letter is compared
     // without regard to case; values that do not scan leave the field as it was (then clamped).

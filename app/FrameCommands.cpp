@@ -8,6 +8,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "app/WhatsThisTexts.h"
 #include "platform/DesktopOpener.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
@@ -40,6 +41,8 @@ void CMainFrame::AttachCommands() {
     table.Attach(kIdHelpTopics, [this] { OpenManual(); });
     table.Attach(kIdHelp, [this] { OpenManual(); });
     table.Attach(kIdContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    ApplyFrameWhatsThis(*view_, *statusBar_);
+    new WhatsThisApplier(this);
     // The document holds no data, so a new document changes nothing that can be seen.
     table.Attach(kIdNewDocument, [] {});
 }

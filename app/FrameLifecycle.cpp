@@ -3,7 +3,7 @@
 // at close, and every setting written at destruction.
 
 #include <QAction>
-#include <QFileInfo>
+#include <QDir>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
@@ -39,11 +39,12 @@ bool DialogIsOpen(CommandTable& commands, int command) {
 
 void CMainFrame::ReadSettingsOnConstruction() {
     SettingsStore& store = services_.settings;
-    const std::string programDir =
-        QFileInfo(QString::fromStdString(startup_.programPath)).absolutePath().toStdString();
-    settings_ = ReadProgramSettings(store, programDir);
+    // An installed program's folder is no place for the user's scans: the file dialogs start at home.
+    settings_ = ReadProgramSettings(store, QDir::homePath().toStdString());
     scene_ = std::make_unique<ControlledScene>(settings_.fogIntensity, settings_.perspective);
+    // The plate is whole before any context or model exists, whichever of them comes first.
     InitPlateExtent(*scene_, settings_);
+    InitPlateRecord(scene_->objects[scene_->PlateIndex()], startup_.plateVisible);
     // A hand-off left over from an earlier run is not taken.
     ClearHandOff(store);
 }

@@ -8,9 +8,24 @@
 #include "resources/CommandIds.h"
 
 int StatusPaneWidth(const QFontMetrics& metrics) {
-    const int widest = metrics.horizontalAdvance(QStringLiteral("PositionX:-0000,Y:-0000,Z:-0000"));
-    return std::max(kStatusPaneWidth, widest + 2 * metrics.averageCharWidth());
+    return std::max(kStatusPaneWidth,
+                    StatusPaneWidth(metrics, QStringLiteral("PositionX:-0000,Y:-0000,Z:-0000")));
 }
+
+int StatusPaneWidth(const QFontMetrics& metrics, const QString& text) {
+    return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+}
+
+namespace {
+
+// A pane never cuts its text: one that needs more room widens for the rest of the run (and does not
+// shrink back, so the panes do not jump as positions change).
+void WidenToFit(QWidget& pane, const QString& text) {
+    const int needed = StatusPaneWidth(pane.fontMetrics(), text);
+    if (needed > pane.minimumWidth()) pane.setFixedWidth(needed);
+}
+
+}  // namespace
 
 // Pane 3: shows a text, or a progress bar with its label, or nothing (cleared).
 class ProgressPane : public QFrame {
@@ -88,10 +103,15 @@ FrameStatusBar::FrameStatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 void FrameStatusBar::SetPaneText(int pane, const QString& text) {
-    if (pane == kStatusPaneCount - 1)
+    if (pane == kStatusPaneCount - 1) {
+        WidenToFit(*progress_, text);
         progress_->SetText(text);
-    else if (pane >= 0 && pane < kStatusPaneCount - 1)
+    } else if (pane > 0 && pane < kStatusPaneCount - 1) {
+        WidenToFit(*panes_[pane], text);
         panes_[pane]->setText(text);
+    } else if (pane == 0) {
+        panes_[pane]->setText(text);
+    }
 }
 
 QString FrameStatusBar::PaneText(int pane) const {

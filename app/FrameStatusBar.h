@@ -1,7 +1,8 @@
 #pragma once
 // The main frame's four-pane status bar. Pane 0 stretches and shows the command prompts ("For Help,
 // press F1" when idle); panes 1, 2 and 3 are 180 pixels wide, or as wide as their longest text needs in
-// the desktop's font, so that no position or camera text is cut. Pane 3 also draws the progress bar.
+// the desktop's font; a longer text (a position of five or more digits) widens its pane, so that no text
+// is cut. Pane 3 also draws the progress bar.
 
 #include <QStatusBar>
 #include <QString>
@@ -13,14 +14,17 @@ inline constexpr int kStatusPaneCount = 4;
 inline constexpr int kStatusPaneWidth = 180;
 
 class QFontMetrics;
-// Width of panes 1..3 in a font: at least kStatusPaneWidth, and room for the widest position text.
+// Width of panes 1..3 in a font: at least kStatusPaneWidth, and room for a position text of four digits.
 int StatusPaneWidth(const QFontMetrics& metrics);
+// Width a pane needs to show `text` whole in a font, its margins included.
+int StatusPaneWidth(const QFontMetrics& metrics, const QString& text);
 
 class FrameStatusBar : public QStatusBar {
 public:
     explicit FrameStatusBar(QWidget* parent = nullptr);
 
-    // Text of pane 0..3; other numbers are ignored. Pane 3 leaves progress display.
+    // Text of pane 0..3; other numbers are ignored. Panes 1..3 widen to fit it. Pane 3 leaves progress
+    // display.
     void SetPaneText(int pane, const QString& text);
     // Text of pane 0..3 as shown when no progress is drawn; empty for other numbers.
     QString PaneText(int pane) const;

@@ -46,7 +46,7 @@ public:
 struct Stage {
     explicit Stage(const std::string& model) {
         InitPlateExtent(scene, settings);
-        view = new CPexoraView(scene, settings, display, 5, 0, 0, &window);
+        view = new CPexoraView(scene, settings, display, 5, 0, &window);
         graphics =
             std::make_unique<GLSceneGraphics>(*view, GLSceneGraphics::ProgressSink{}, &scene, &messages);
         view->setGeometry(0, 0, kWidth, kHeight);

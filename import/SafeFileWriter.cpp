@@ -40,8 +40,10 @@ bool SafeFileWriter::Open(const std::string& path) {
     // A rename would replace a read-only file just as well: refuse it, also for a user whom modes do
     // not stop when the file has no write permission at all.
     if (replacing &&
-        (access(path_.c_str(), W_OK) != 0 || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+        (access(path_.c_str(), W_OK) != 0 || (existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        errno = EACCES;
         return false;
+    }
     // Unique per process and call; O_EXCL never reuses a name another writer holds.
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
         temporaryPath_ =
@@ -86,8 +88,11 @@ bool SafeFileWriter::Commit() {
 }
 
 void SafeFileWriter::Discard() {
+    // Cleaning up keeps the errno of the failure that led here.
+    const int reason = errno;
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     if (!temporaryPath_.empty()) unlink(temporaryPath_.c_str());
     temporaryPath_.clear();
+    errno = reason;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Writing a file so that a failed write never destroys the file it replaces: the bytes go to a
 // temporary file in the target's directory, which is synced and renamed over the target at Commit.
+// After a failed call errno tells the system's reason (EACCES for a read-only target).
 
 #include <cstddef>
 #include <string>

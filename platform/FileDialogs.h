@@ -7,7 +7,7 @@
 #include <vector>
 
 struct FileFilter {
-    std::string label;                  // text shown for the filter, without its patterns
+    std::string label;  // text shown for the filter; its patterns are added unless it ends with them
     std::vector<std::string> patterns;  // wildcard patterns such as "*.p3g"; matched without regard to case
 };
 

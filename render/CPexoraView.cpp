@@ -35,13 +35,12 @@ float ViewAspect(int width, int height) {
 }  // namespace
 
 CPexoraView::CPexoraView(ControlledScene& scene, ProgramSettings& settings, DisplayState& display,
-                         int rotationIncrement, int drawBoundingBoxes, int plateVisible, QWidget* parent)
+                         int rotationIncrement, int drawBoundingBoxes, QWidget* parent)
     : QOpenGLWidget(parent),
       scene_(scene),
       settings_(settings),
       display_(display),
-      renderer_(scene, settings, display),
-      plateVisible_(plateVisible) {
+      renderer_(scene, settings, display) {
     setFormat(PexoraGLFormat());
     for (int i = 1; i < kRecordCount; ++i)
         scene_.controllers[i].keyStepDeg = RotationStep(rotationIncrement);
@@ -102,7 +101,7 @@ void CPexoraView::InitGLStateCurrent() {
         // Also in fill mode, so that switching to the image cube later finds it ready.
         LoadImageCubeCurrent();
     }
-    BuildPlateDisplayList(scene_, plateVisible_);
+    BuildPlateDisplayList(scene_);
     // A changed arrow length takes effect at the next start, as the list is built here only.
     display_.axesList = BuildAxesList(display_.axesList, settings_.arrowLength);
     BuildGlyphLists(font());
@@ -145,7 +144,7 @@ void CPexoraView::ApplyLight() {
 int CPexoraView::BuildPlateList() {
     GLContextScope scope(*this);
     if (!scope) return 0;
-    return BuildPlateDisplayList(scene_, plateVisible_);
+    return BuildPlateDisplayList(scene_);
 }
 
 void CPexoraView::Resize(int width, int height) {

@@ -22,10 +22,10 @@ public:
     // The scene, settings and display state belong to the main frame and must outlive the view; the
     // stage builders change the settings' stageSize and bgMode.
     // rotationIncrement ("RotationIncrement") goes to controllers 1..127 as |value| mod 360;
-    // drawBoundingBoxes is "DrawBoundingBoxes"; plateVisible ("PlateVisible") decides whether the
-    // plate is shown when its record is first set up, in the first InitGLState.
+    // drawBoundingBoxes is "DrawBoundingBoxes". The plate record is the owner's to set up
+    // (InitPlateRecord); the view only builds its list.
     CPexoraView(ControlledScene& scene, ProgramSettings& settings, DisplayState& display,
-                int rotationIncrement, int drawBoundingBoxes, int plateVisible, QWidget* parent = nullptr);
+                int rotationIncrement, int drawBoundingBoxes, QWidget* parent = nullptr);
     ~CPexoraView() override;
 
     // Call once before the QApplication exists (before the first context): 0 forces Mesa's software
@@ -90,7 +90,6 @@ private:
     FrameRenderer renderer_;
     ImageCube imageCube_;
     std::string programDirectory_;
-    int plateVisible_;
     std::function<void()> softwareRendererNotice_;
     bool softwareRendererNoticed_ = false;
 };

@@ -4,12 +4,9 @@
 
 #include "render/DrawOrder.h"
 #include "render/ListNames.h"
-#include "render/PlateRecord.h"
 
-int BuildPlateDisplayList(Scene& scene, int plateVisible) {
+int BuildPlateDisplayList(Scene& scene) {
     SceneObject& plate = scene.objects[PlateIndexInRange(scene)];
-    if (scene.state.count == 1 && plate.listBase == 0) InitPlateRecord(plate, plateVisible);
-
     plate.listBase = RenewList(plate.listBase);
     if (plate.listBase == 0) return 0;
 

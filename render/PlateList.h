@@ -4,8 +4,8 @@
 
 #include "scene/Scene.h"
 
-// On the first call (no models yet and no plate list) the plate record is initialised with
-// InitPlateRecord. Then the plate's list is replaced: front faces filled (both faces as lines in
-// wire mode), a top quad at y = +0.2 and a bottom quad at y = -0.2. Returns 1, or 0 when GL gives
-// no list name (the plate then has no list and is not drawn).
-int BuildPlateDisplayList(Scene& scene, int plateVisible);
+// Replaces the plate's list (the record at the scene's count, set up by its owner with InitPlateRecord):
+// front faces filled (both faces as lines in wire mode), a top quad at y = +0.2 and a bottom quad at
+// y = -0.2. Only the list changes, so it may run at any time: before or after models were loaded, and
+// again for a new context. Returns 1, or 0 when GL gives no list name (the plate then is not drawn).
+int BuildPlateDisplayList(Scene& scene);

@@ -12,10 +12,41 @@ namespace {
 // ALSA reports a missing device on stderr; a missing device is normal here (servers, CI), so stay quiet.
 void QuietAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
+void PlayThroughAlsa(int frequencyHz, int durationMs, const std::function<bool()>& stopping) {
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return;
+    // 100 ms of device latency; ALSA resamples when the device does not take the rate.
+    if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kToneSampleRate, 1,
+                           100000) < 0) {
+        snd_pcm_close(pcm);
+        return;
+    }
+    const std::vector<int16_t> samples = MakeSineTone(frequencyHz, durationMs, kToneSampleRate);
+    const size_t chunk = kToneSampleRate / 100;  // 10 ms, so that stopping is noticed quickly
+    bool interrupted = false;
+    for (size_t done = 0; done < samples.size();) {
+        interrupted = stopping();
+        if (interrupted) break;
+        const size_t count = std::min(chunk, samples.size() - done);
+        snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples.data() + done, count);
+        if (written < 0) written = snd_pcm_recover(pcm, static_cast<int>(written), 1);
+        if (written < 0) break;
+        done += static_cast<size_t>(written);
+    }
+    if (interrupted)
+        snd_pcm_drop(pcm);
+    else
+        snd_pcm_drain(pcm);
+    snd_pcm_close(pcm);
+}
+
 }  // namespace
 
-AlsaTones::AlsaTones() {
+AlsaTones::AlsaTones() : AlsaTones(PlayThroughAlsa) {
     snd_lib_error_set_handler(QuietAlsaErrors);
+}
+
+AlsaTones::AlsaTones(Player player) : player_(std::move(player)) {
     worker_ = std::thread([this] { Run(); });
 }
 
@@ -47,38 +78,12 @@ void AlsaTones::Run() {
         const auto [frequency, duration] = waiting_.front();
         waiting_.pop_front();
         lock.unlock();
-        Play(frequency, duration);
+        player_(frequency, duration, [this] { return Stopping(); });
         lock.lock();
     }
 }
 
-void AlsaTones::Play(int frequencyHz, int durationMs) {
-    snd_pcm_t* pcm = nullptr;
-    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return;
-    // 100 ms of device latency; ALSA resamples when the device does not take the rate.
-    if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, kToneSampleRate, 1,
-                           100000) < 0) {
-        snd_pcm_close(pcm);
-        return;
-    }
-    const std::vector<int16_t> samples = MakeSineTone(frequencyHz, durationMs, kToneSampleRate);
-    const size_t chunk = kToneSampleRate / 100;  // 10 ms, so that stopping is noticed quickly
-    bool interrupted = false;
-    for (size_t done = 0; done < samples.size();) {
-        {
-            std::lock_guard lock(mutex_);
-            interrupted = stopping_;
-        }
-        if (interrupted) break;
-        const size_t count = std::min(chunk, samples.size() - done);
-        snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples.data() + done, count);
-        if (written < 0) written = snd_pcm_recover(pcm, static_cast<int>(written), 1);
-        if (written < 0) break;
-        done += static_cast<size_t>(written);
-    }
-    if (interrupted)
-        snd_pcm_drop(pcm);
-    else
-        snd_pcm_drain(pcm);
-    snd_pcm_close(pcm);
+bool AlsaTones::Stopping() {
+    std::lock_guard lock(mutex_);
+    return stopping_;
 }

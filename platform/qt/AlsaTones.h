@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -14,7 +15,14 @@ class AlsaTones : public Tones {
 public:
     static constexpr size_t kMaxWaiting = 8;  // tones asked for beyond this while others wait are dropped
 
+    // Plays one tone to its end, or until `stopping` turns true (asked between short chunks).
+    using Player =
+        std::function<void(int frequencyHz, int durationMs, const std::function<bool()>& stopping)>;
+
+    // Tones through ALSA's default device.
     AlsaTones();
+    // Tones through `player` on the worker thread (tests give a recording one).
+    explicit AlsaTones(Player player);
     // Stops the tone playing (if any), drops the waiting ones and joins the worker.
     ~AlsaTones() override;
     AlsaTones(const AlsaTones&) = delete;
@@ -24,7 +32,9 @@ public:
 
 private:
     void Run();
-    void Play(int frequencyHz, int durationMs);
+    bool Stopping();
+
+    Player player_;
 
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -9,7 +9,10 @@ QStringList ToNameFilters(const std::vector<FileFilter>& filters) {
         for (const std::string& pattern : filter.patterns)
             patterns << QString::fromStdString(pattern);
         if (patterns.isEmpty()) patterns << "*";
-        list << QString::fromStdString(filter.label) + " (" + patterns.join(u' ') + ")";
+        const QString label = QString::fromStdString(filter.label);
+        const QString shown = " (" + patterns.join(u' ') + ")";
+        // Labels kept in their stored form already end with their patterns: show them once.
+        list << (label.endsWith(shown) ? label : label + shown);
     }
     return list;
 }

@@ -21,5 +21,6 @@ private:
     QPointer<QWidget> parent_;
 };
 
-// The name filters as QFileDialog shows them: "label (pattern pattern)".
+// The name filters as QFileDialog shows them: "label (pattern pattern)", or the label alone when it
+// already ends with exactly that pattern list.
 QStringList ToNameFilters(const std::vector<FileFilter>& filters);

@@ -7,7 +7,7 @@
 
 namespace {
 
-// Only a lock held by another live process says "not first"; a lock that cannot be made at all (folder
+// Only a lock held by another live process says "not held"; a lock that cannot be made at all (folder
 // not writable) must not stop the program from opening its window.
 bool TakeLock(QLockFile& lock) {
     // A live instance holds the lock for as long as it runs: never treat it as stale because of its age.
@@ -26,9 +26,15 @@ QString QtInstanceLock::DefaultLockFile() {
 }
 
 QtInstanceLock::QtInstanceLock() : lock_(DefaultLockFile()) {
-    first_ = TakeLock(lock_);
+    first_ = held_ = TakeLock(lock_);
 }
 
 QtInstanceLock::QtInstanceLock(const QString& directory) : lock_(QDir(directory).filePath("Pexora.lock")) {
-    first_ = TakeLock(lock_);
+    first_ = held_ = TakeLock(lock_);
+}
+
+bool QtInstanceLock::TryHold() {
+    // A lock whose holder ended is gone or stale: taking it over is an ordinary try.
+    if (!held_) held_ = TakeLock(lock_);
+    return held_;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The single-instance test: a per-user lock file "Pexora.lock" in the runtime folder, taken when the
-// object is built and held for its life. A lock left by a process that no longer runs does not count.
+// object is built and held for its life. A lock left by a process that no longer runs does not count,
+// and an instance that started second takes the lock over (TryHold) once the holder has ended.
 
 #include <QLockFile>
 #include <QString>
@@ -15,6 +16,7 @@ public:
     explicit QtInstanceLock(const QString& directory);
 
     bool IsFirstInstance() const override { return first_; }
+    bool TryHold() override;
 
     // The lock file the default constructor uses.
     static QString DefaultLockFile();
@@ -22,4 +24,5 @@ public:
 private:
     QLockFile lock_;
     bool first_ = true;
+    bool held_ = true;  // also when no lock can be made at all: then every instance counts as holder
 };

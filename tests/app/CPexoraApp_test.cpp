@@ -1,14 +1,18 @@
 #include "app/CPexoraApp.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
 
 #include "app/CMainFrame.h"
+#include "app/CommandTable.h"
 #include "app/HandOff.h"
 #include "render/CPexoraView.h"
+#include "resources/CommandIds.h"
 #include "support/ScriptedServices.h"
+#include "support/qt/ModalDriver.h"
 
 namespace {
 
@@ -110,6 +114,24 @@ TEST_F(AppTest, HandOffAsksAndDeclinesOrLoads) {
     EXPECT_EQ(frame.Settings().dataDirectory, "/data/scan");
 }
 
+TEST_F(AppTest, OnlyTheInstanceHoldingTheLockAnswersHandOffs) {
+    // Started second, without a model: another instance holds the lock and answers.
+    scripted.instanceLock.first = scripted.instanceLock.held = false;
+    auto app = MakeApp();
+    ASSERT_TRUE(app->InitInstance({}));
+    WriteHandOff(scripted.settings, HandOff{"/data/a.p3g", "", 0.0f, 4, 0});
+    EXPECT_FALSE(app->PollHandOff());
+    EXPECT_TRUE(scripted.messages.shown.empty());
+    EXPECT_EQ(ReadHandOff(scripted.settings).modelPath, "/data/a.p3g") << "left for the holder";
+
+    // The holder ended and this instance took the lock over: the hand-off now reaches it.
+    scripted.instanceLock.held = true;
+    scripted.messages.answers.push_back(MessageAnswer::Yes);
+    EXPECT_TRUE(app->PollHandOff());
+    EXPECT_EQ(scripted.messages.shown.size(), 1u);
+    EXPECT_EQ(app->Frame()->GetScene().ModelCount(), 1);
+}
+
 TEST_F(AppTest, HandOffWaitsWhileTheFrameShowsProgress) {
     auto app = MakeApp();
     ASSERT_TRUE(app->InitInstance({}));
@@ -151,6 +173,33 @@ TEST_F(AppTest, RefusedAccelerationIsReportedAndStoredAsZero) {
     EXPECT_EQ(app->glAccelerator, 0);
     app->ExitInstance();
     EXPECT_EQ(Stored("Settings", "GLaccelerator"), 0);
+}
+
+TEST_F(AppTest, HandOffWaitsWhileAModalDialogIsOpenAndIsTakenWhenItCloses) {
+    auto app = MakeApp();
+    ASSERT_TRUE(app->InitInstance({}));
+    CMainFrame& frame = *app->Frame();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    scripted.messages.answers.push_back(MessageAnswer::Yes);
+
+    bool handedWhileOpen = true;
+    size_t askedWhileOpen = 99;
+    WhenModalAppears([&](QWidget*) {
+        WriteHandOff(scripted.settings, HandOff{"/data/scan/model.p3g", "", 0.0f, 4, 0});
+        handedWhileOpen = app->PollHandOff();
+        // Long enough for the watcher's own checks to come round while the dialog stays open.
+        QTest::qWait(3 * 500);
+        askedWhileOpen = scripted.messages.shown.size();
+    });
+    frame.Commands().Action(kIdPreferences)->trigger();  // the real Preferences dialog, modal
+
+    EXPECT_FALSE(handedWhileOpen);
+    EXPECT_EQ(askedWhileOpen, 0u) << "no question over the open dialog";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !scripted.messages.shown.empty(); }, 3000))
+        << "the waiting hand-off is taken once the dialog closed";
+    EXPECT_EQ(scripted.messages.Texts(),
+              std::vector<std::string>{"Mervik program try to send new model.\nAccept it?"});
+    EXPECT_EQ(frame.GetScene().ModelCount(), 1);
 }
 
 }  // namespace

@@ -87,17 +87,14 @@ TEST_F(CommandLineTest, ExistingFilesArePlainArgumentsMissingOnesChangeNothing) 
     // An absolute path starts with "/", yet an existing file is the model, not a switch "/t...".
     const auto line = Parse({model_});
     EXPECT_EQ(line.modelPath, model_);
-    EXPECT_EQ(line.documentArgument, model_);
 
     const auto missing =
         Parse({(dir_ / "Scan" / "missing.p3g").string(), "-f" + (dir_ / "none.bmp").string()});
     EXPECT_EQ(missing.modelPath, "");
     EXPECT_EQ(missing.datasetPath, "");
 
-    // A relative, missing plain argument is still the document the frame was asked to open.
-    const auto relative = Parse({"nothing-here.p3g"});
-    EXPECT_EQ(relative.modelPath, "");
-    EXPECT_EQ(relative.documentArgument, "nothing-here.p3g");
+    // A relative, missing plain argument names no model.
+    EXPECT_EQ(Parse({"nothing-here.p3g"}).modelPath, "");
 
     // A later existing plain argument replaces an earlier one; a directory is not a model file.
     const std::string second = (dir_ / "Scan" / "second.stl").string();
@@ -113,7 +110,6 @@ TEST_F(CommandLineTest, PathsComeBackFullAndCanonical) {
     fs::current_path(previous);
     EXPECT_EQ(line.modelPath, fs::canonical(model_).string());
     EXPECT_EQ(line.datasetPath, fs::canonical(slice_).string());
-    EXPECT_EQ(line.documentArgument, "Tooth.P3G");
 
     const fs::path link = dir_ / "link.p3g";
     fs::create_symlink(model_, link);

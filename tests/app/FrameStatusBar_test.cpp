@@ -1,6 +1,7 @@
 #include "app/FrameStatusBar.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 
@@ -36,6 +37,30 @@ TEST(FrameStatusBar, FourPanesWithIdlePromptAndFixedWidths) {
     EXPECT_EQ(bar.currentMessage(), QStringLiteral("Select camera movement"));
     bar.clearMessage();
     EXPECT_TRUE(bar.Pane(0)->isVisible());
+}
+
+TEST(FrameStatusBar, LongPositionsWidenTheirPaneAndAreNotCut) {
+    FrameStatusBar bar;
+    bar.resize(1200, 24);
+    bar.show();
+    auto* pane = static_cast<QLabel*>(bar.Pane(1));
+    const int usual = pane->width();
+    const QString far = QStringLiteral("PositionX:-12345,Y:123456,Z:-1234567");
+    bar.SetPaneText(1, far);
+    QApplication::processEvents();
+    EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(far));
+    const int widened = pane->width();
+    EXPECT_GT(widened, usual);
+
+    // Back to short positions: the pane keeps its width instead of jumping.
+    bar.SetPaneText(1, QStringLiteral("PositionX:0000,Y:0000,Z:0000"));
+    QApplication::processEvents();
+    EXPECT_EQ(pane->width(), widened);
+
+    const QString many = QStringLiteral("126 models, 2147483647 facets and a little more text");
+    bar.SetPaneText(3, many);
+    QApplication::processEvents();
+    EXPECT_GE(bar.Pane(3)->width(), bar.Pane(3)->fontMetrics().horizontalAdvance(many));
 }
 
 TEST(FrameStatusBar, ProgressFillsItsShareAndZeroClears) {

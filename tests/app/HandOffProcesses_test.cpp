@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CPexoraApp.h"
+#include "app/HandOff.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "support/ScriptedServices.h"
@@ -100,6 +102,37 @@ TEST_F(HandOffProcesses, RunningInstanceAsksAndLoadsTheModelOfASecondProcess) {
     EXPECT_FALSE(store.ReadString("Mervik_start", "prefix").value_or("").size())
         << "the hand-off was taken once";
     first.ExitInstance();
+}
+
+TEST_F(HandOffProcesses, AnInstanceStillRunningReceivesHandOffsAfterTheFirstEnded) {
+    // This process is the first instance; the program runs as a second, independent one.
+    auto first = std::make_unique<QtInstanceLock>(RuntimeDir());
+    ASSERT_TRUE(first->IsFirstInstance());
+    QProcess independent;
+    independent.setProcessEnvironment(UserEnvironment());
+    independent.start(PEXORA_BINARY, {});
+    ASSERT_TRUE(independent.waitForStarted(10000));
+
+    // The first instance ends; the independent one takes the lock over.
+    first.reset();
+    QLockFile lock(RuntimeDir() + "/Pexora.lock");
+    qint64 holder = 0;
+    QString host, application;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return lock.getLockInfo(&holder, &host, &application) && holder == independent.processId(); },
+        10000))
+        << "the running instance did not take the lock over";
+
+    // A later start with a model hands it over instead of opening a third window.
+    qint64 thirdRan = 0;
+    EXPECT_EQ(RunSecondInstance({QString::fromStdString(modelPath)}, &thirdRan), 0);
+    QtSettingsStore store(SettingsFile());
+    const HandOff handed = ReadHandOff(store);
+    EXPECT_TRUE(handed.modelPath == modelPath || handed.modelPath.empty())
+        << "written for the running instance (which may already have taken it)";
+    EXPECT_EQ(independent.state(), QProcess::Running);
+    independent.kill();
+    independent.waitForFinished();
 }
 
 TEST_F(HandOffProcesses, WithoutARunningInstanceTheProgramKeepsTheModelItself) {

@@ -279,16 +279,18 @@ TEST(CPexoraView, ApplyLightUsesTheLastFrameCameraTransform) {
     EXPECT_NEAR(ViewHarness::Rgb(h.view->ReadPixels(), kCentre, kCentre)[0], 100, 2);
 }
 
-TEST(CPexoraView, PlateRecordAndListOnFirstInitialisation) {
+TEST(CPexoraView, PlateListOnFirstInitialisationLeavesTheRecordAlone) {
     ViewHarness h(1);
     ASSERT_TRUE(h.ready);
     SceneObject& plate = h.scene.objects[1];
     EXPECT_STREQ(plate.name, "plate");
-    EXPECT_STREQ(plate.location, "(internal)");
     EXPECT_EQ(plate.visible, 1);
-    EXPECT_EQ(plate.colour[3], 128);
     EXPECT_EQ(plate.boxMax[0], 250.0f);
     ASSERT_NE(plate.listBase, 0u);
+    // Initialising again (as for a new context) with no model loaded keeps what the user set.
+    plate.colour[1] = 9;
+    h.view->InitGLState();
+    EXPECT_EQ(plate.colour[1], 9);
     h.view->makeCurrent();
     EXPECT_EQ(glIsList(plate.listBase), GL_TRUE);
     h.view->doneCurrent();
@@ -306,7 +308,7 @@ TEST(CPexoraView, PlateRecordAndListOnFirstInitialisation) {
     ControlledScene scene;
     ProgramSettings settings;
     DisplayState display;
-    CPexoraView unshown(scene, settings, display, 5, 0, 1);
+    CPexoraView unshown(scene, settings, display, 5, 0);
     EXPECT_EQ(unshown.BuildPlateList(), 0);  // no context yet: nothing built
     EXPECT_EQ(scene.objects[1].listBase, 0u);
     EXPECT_TRUE(unshown.ReadPixels().bytes.empty());

@@ -25,7 +25,8 @@ struct ViewHarness {
     // `beforeShow` runs on the view before its context exists (for notices of the first initialisation).
     explicit ViewHarness(int plateVisible = 0, const std::function<void(CPexoraView&)>& beforeShow = {}) {
         InitPlateExtent(scene, settings);
-        view = new CPexoraView(scene, settings, display, 5, 0, plateVisible, &window);
+        InitPlateRecord(scene.objects[scene.PlateIndex()], plateVisible);
+        view = new CPexoraView(scene, settings, display, 5, 0, &window);
         if (beforeShow) beforeShow(*view);
         view->setGeometry(0, 0, kViewSize, kViewSize);
         window.resize(kViewSize, kViewSize);

@@ -70,9 +70,11 @@ public:
 
 class FixedInstanceLock : public InstanceLock {
 public:
-    explicit FixedInstanceLock(bool first = true) : first(first) {}
+    explicit FixedInstanceLock(bool first = true) : first(first), held(first) {}
     bool IsFirstInstance() const override { return first; }
+    bool TryHold() override { return held; }
     bool first;
+    bool held;  // what TryHold answers: set it to let a second instance take the lock over
 };
 
 // All doubles together, for code that takes PlatformServices.

@@ -1,13 +1,18 @@
 #pragma once
 // The commands of pexora-cli. Each takes the arguments that follow its name, writes its results to
 // `out` and its messages to `err`, and returns the exit status: 0 done, 1 input refused, 2 bad
-// arguments. main.cpp dispatches to them by name.
+// arguments. RunCli dispatches to them by name.
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 using CliArguments = std::vector<std::string>;
+
+// The whole program: `arguments` are those after the program's name. "--help" or "-h" prints the usage
+// to `out` and returns 0; a known command name runs that command with the arguments after it; anything
+// else prints the usage to `err` and returns 2.
+int RunCli(const CliArguments& arguments, std::ostream& out, std::ostream& err);
 
 // info FILE [--timings]: reads the model with the viewer's reader and prints the lines
 // "format: p3g|ctm|stl", "vertices: N", "facets: N", "normals: yes|no", "box_min: X Y Z" and

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "geometry/CutMesh.h"
 #include "geometry/WeldVertices.h"
 #include "import/ModelLoader.h"
-#include "import/P3gWriter.h"
 #include "scene/CutCap.h"
 #include "scene/Poly3gon.h"
 #include "scene/Scene.h"
@@ -27,13 +27,20 @@ struct CutArguments {
     bool timings = false;
 };
 
-bool ParseNumber(const std::string& text, float& value) {
+enum class ParseOutcome { Parsed, Usage, BadPlane };
+
+// Reads a whole argument as a number; nullopt when it is not one. Infinities and NaN do scan.
+std::optional<float> ScanNumber(const std::string& text) {
     char* end = nullptr;
-    value = std::strtof(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && std::isfinite(value);
+    const float value = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != '\0') return std::nullopt;
+    return value;
 }
 
-bool Parse(const CliArguments& arguments, CutArguments& parsed) {
+// Arguments that do not fit the command's form give the usage; a plane that is well formed but cannot
+// cut anything (a coefficient that is not finite, or no normal) is an error of its own, told in
+// `problem`.
+ParseOutcome Parse(const CliArguments& arguments, CutArguments& parsed, std::string& problem) {
     int paths = 0;
     bool plane = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -43,19 +50,28 @@ bool Parse(const CliArguments& arguments, CutArguments& parsed) {
         } else if (argument == "--timings") {
             parsed.timings = true;
         } else if (argument == "--plane") {
-            if (plane || i + 4 >= arguments.size()) return false;
+            if (plane || i + 4 >= arguments.size()) return ParseOutcome::Usage;
             float* values[4] = {&parsed.plane.a, &parsed.plane.b, &parsed.plane.c, &parsed.plane.d};
-            for (float* value : values)
-                if (!ParseNumber(arguments[++i], *value)) return false;
+            for (float* value : values) {
+                const std::string& text = arguments[++i];
+                const std::optional<float> number = ScanNumber(text);
+                if (!number) return ParseOutcome::Usage;
+                if (!std::isfinite(*number) && problem.empty())
+                    problem = "the plane coefficient " + text + " is not a finite number";
+                *value = *number;
+            }
             plane = true;
         } else if (paths < 2 && !argument.starts_with("--")) {
             (paths++ == 0 ? parsed.in : parsed.out) = argument;
         } else {
-            return false;
+            return ParseOutcome::Usage;
         }
     }
+    if (paths != 2 || !plane) return ParseOutcome::Usage;
     const CutPlane& p = parsed.plane;
-    return paths == 2 && plane && (p.a != 0 || p.b != 0 || p.c != 0);
+    if (problem.empty() && p.a == 0 && p.b == 0 && p.c == 0)
+        problem = "the plane has no normal: A, B and C are all 0";
+    return problem.empty() ? ParseOutcome::Parsed : ParseOutcome::BadPlane;
 }
 
 // The mesh followed by every cap's triangles as facets.
@@ -79,9 +95,16 @@ bool MeshWithCaps(const SceneObject& record, Poly3gon& combined) {
 
 int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
     CutArguments parsed;
-    if (!Parse(arguments, parsed)) {
-        err << "usage: pexora-cli cut IN OUT.p3g --plane A B C D [--weld] [--timings]\n";
-        return 2;
+    std::string problem;
+    switch (Parse(arguments, parsed, problem)) {
+        case ParseOutcome::Usage:
+            err << "usage: pexora-cli cut IN OUT.p3g --plane A B C D [--weld] [--timings]\n";
+            return 2;
+        case ParseOutcome::BadPlane:
+            err << "error: " << problem << "\n";
+            return 1;
+        case ParseOutcome::Parsed:
+            break;
     }
 
     auto scene = std::make_unique<Scene>();
@@ -108,10 +131,7 @@ int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream
         err << "error: " << parsed.in << ": the mesh cannot be cut (bad index or no memory)\n";
         return 1;
     }
-    if (!WriteP3g(combined, parsed.out)) {
-        err << "error: " << parsed.out << ": cannot write the .p3g file\n";
-        return 1;
-    }
+    if (!WriteCliModel(combined, parsed.out, err)) return 1;
     const double writeSeconds = clock.Lap();
     PrintCount(out, "vertices", static_cast<int64_t>(combined.vertexCount));
     PrintCount(out, "facets", static_cast<int64_t>(combined.facetCount));

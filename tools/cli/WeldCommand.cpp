@@ -4,7 +4,6 @@
 
 #include "geometry/WeldVertices.h"
 #include "import/ModelLoader.h"
-#include "import/P3gWriter.h"
 #include "scene/Poly3gon.h"
 #include "scene/Scene.h"
 #include "tools/cli/CliCommands.h"
@@ -44,10 +43,7 @@ int RunWeldCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
         return 1;
     }
     const double weldSeconds = clock.Lap();
-    if (!WriteP3g(*record.mesh, paths[1])) {
-        err << "error: " << paths[1] << ": cannot write the .p3g file\n";
-        return 1;
-    }
+    if (!WriteCliModel(*record.mesh, paths[1], err)) return 1;
     const double writeSeconds = clock.Lap();
     PrintCount(out, "vertices", static_cast<int64_t>(record.mesh->vertexCount));
     PrintCount(out, "facets", static_cast<int64_t>(record.mesh->facetCount));

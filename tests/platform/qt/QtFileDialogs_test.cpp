@@ -27,6 +27,9 @@ TEST(QtFileDialogs, NameFiltersShowLabelAndPatterns) {
               (QStringList{"Pexora models (*.p3g)", "OpenCTM models (*.ctm)", "STL models (*.stl)"}));
     EXPECT_EQ(ToNameFilters({{"Images", {"*.bmp", "*.jpg"}}, {"All files", {}}}),
               (QStringList{"Images (*.bmp *.jpg)", "All files (*)"}));
+    // A label that already names its patterns shows them once; one naming other patterns gets its own.
+    EXPECT_EQ(ToNameFilters({{"3D-models (*.p3g)", {"*.p3g"}}, {"Scans (*.bmp)", {"*.jpg"}}}),
+              (QStringList{"3D-models (*.p3g)", "Scans (*.bmp) (*.jpg)"}));
 }
 
 TEST(QtFileDialogs, OpenShowsTheRequestAndReportsPathAndFilter) {

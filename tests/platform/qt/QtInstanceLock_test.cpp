@@ -24,6 +24,22 @@ TEST(QtInstanceLock, OnlyTheFirstHolderIsFirstUntilItEnds) {
     EXPECT_TRUE(QtInstanceLock(dir.path()).IsFirstInstance());
 }
 
+TEST(QtInstanceLock, ASecondInstanceTakesTheLockOverWhenTheHolderEnds) {
+    QTemporaryDir dir;
+    auto first = std::make_unique<QtInstanceLock>(dir.path());
+    QtInstanceLock second(dir.path());
+    EXPECT_TRUE(first->TryHold());
+    EXPECT_FALSE(second.TryHold());
+    first.reset();
+    EXPECT_TRUE(second.TryHold());
+    EXPECT_TRUE(second.TryHold());
+    EXPECT_FALSE(second.IsFirstInstance()) << "how it started does not change";
+    // A third one now finds the second holding it.
+    QtInstanceLock third(dir.path());
+    EXPECT_FALSE(third.IsFirstInstance());
+    EXPECT_FALSE(third.TryHold());
+}
+
 TEST(QtInstanceLock, LockOfADeadProcessDoesNotCount) {
     QTemporaryDir dir;
     QProcess finished;
@@ -42,7 +58,9 @@ TEST(QtInstanceLock, LockOfADeadProcessDoesNotCount) {
 }
 
 TEST(QtInstanceLock, UnwritableFolderStillLetsTheProgramStart) {
-    EXPECT_TRUE(QtInstanceLock("/proc/no-such-folder").IsFirstInstance());
+    QtInstanceLock lock("/proc/no-such-folder");
+    EXPECT_TRUE(lock.IsFirstInstance());
+    EXPECT_TRUE(lock.TryHold()) << "without any lock, every instance answers";
 }
 
 TEST(QtInstanceLock, DefaultLockIsPexoraLockOfThisUser) {

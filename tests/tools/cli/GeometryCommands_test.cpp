@@ -1,6 +1,7 @@
 // The weld and cut commands of pexora-cli on a tetrahedron written as a binary .stl soup.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -84,6 +85,15 @@ TEST(WeldCommand, RefusalsAndBadArguments) {
     run = Invoke(RunWeldCommand, {in, directory.File("no/such/folder/out.p3g")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "error: " + directory.File("no/such/folder/out.p3g") +
+                           ": cannot write the .p3g file: No such file or directory\n");
+    // A read-only target is refused even for a user whom modes do not stop, and stays as it was.
+    const std::string readOnly = directory.Write("kept.p3g", {'k'});
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    run = Invoke(RunWeldCommand, {in, readOnly});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "error: " + readOnly + ": cannot write the .p3g file: Permission denied\n");
+    EXPECT_EQ(std::filesystem::file_size(readOnly), 1u);
     EXPECT_EQ(Invoke(RunWeldCommand, {in}).status, 2);
     EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "b.p3g"}).status, 2);
     EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "--fast"}).status, 2);
@@ -121,9 +131,18 @@ TEST(CutCommand, RefusalsAndBadArguments) {
     const std::string out = directory.File("cut.p3g");
     EXPECT_EQ(Invoke(RunCutCommand, {in, out}).status, 2);                                 // no plane
     EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1"}).status, 2);       // short plane
-    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "0", "1"}).status, 2);  // no normal
     EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "x", "1", "0"}).status, 2);  // not a number
-    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "nan", "1", "0"}).status, 2);
+    // A plane that is written well but cannot cut is an error of its own, not a usage problem.
+    CommandRun bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "0", "1"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "error: the plane has no normal: A, B and C are all 0\n");
+    bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "nan", "1", "0"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "error: the plane coefficient nan is not a finite number\n");
+    bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1", "-inf"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "error: the plane coefficient -inf is not a finite number\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(Invoke(RunCutCommand, {in, "--plane", "0", "0", "1", "0"}).status, 2);  // one path
     CommandRun run =
         Invoke(RunCutCommand, {directory.File("missing.ctm"), out, "--plane", "0", "0", "1", "0"});

@@ -1,0 +1,42 @@
+#include <cstddef>
+#include <ostream>
+#include <string>
+
+#include "tools/cli/CliCommands.h"
+
+namespace {
+
+struct CliCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+};
+
+constexpr CliCommand kCommands[] = {
+    {"info", "info FILE [--timings]      facts about a .p3g, .ctm or .stl model", RunInfoCommand},
+    {"weld", "weld IN OUT.p3g [--timings]      weld a model's vertices", RunWeldCommand},
+    {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
+};
+
+void PrintUsage(std::ostream& stream) {
+    stream << "usage: pexora-cli COMMAND ARGUMENTS...\ncommands:\n";
+    for (const CliCommand& command : kCommands)
+        stream << "  " << command.usage << "\n";
+}
+
+}  // namespace
+
+int RunCli(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
+    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        PrintUsage(out);
+        return 0;
+    }
+    if (!arguments.empty()) {
+        for (const CliCommand& command : kCommands) {
+            if (arguments[0] == command.name)
+                return command.run(CliArguments(arguments.begin() + 1, arguments.end()), out, err);
+        }
+    }
+    PrintUsage(err);
+    return 2;
+}
