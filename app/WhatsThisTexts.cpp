@@ -40,6 +40,7 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdAboutDialog, kIdAboutEmail, "Starts a new e-mail message to this address."},
     {kIdAboutDialog, kIdAboutVersion, "The version of this program."},
     {kIdAboutDialog, kIdAboutLegal, "Who holds the rights to this program."},
+    {kIdAboutDialog, kIdAboutIcon, "The program's icon: a specimen cut by the plate."},
     // Objects dialog
     {kIdObjectsDialog, kIdObjectList,
      "The loaded models and the plate. Select one to see and change its properties below."},
