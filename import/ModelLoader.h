@@ -1,7 +1,10 @@
 #pragma once
 // Loading a model file into a scene record: the reader is chosen by the file name's extension.
 
+#include <cstdint>
 #include <string>
+
+#include "import/ParsedModel.h"
 
 class Scene;
 class Tones;
@@ -29,3 +32,22 @@ int ModelFileTypeOf(const std::string& path);
 // record; `problem`, when given, then receives one line saying why. Safe on untrusted files.
 int LoadModelFile(Scene& scene, int index, const std::string& path, Tones& tones,
                   std::string* problem = nullptr);
+
+// A model file read into memory and not yet given to a record.
+struct ModelFileData {
+    int fileType = kNoModelFile;
+    int16_t surfaceMode = 1;  // the mode the format's reader chooses
+    int32_t optimized = 0;    // 1 for the indexed .p3g meshes
+    ParsedModel model;
+};
+
+// Reads the model file `path` with the reader its extension names, touching no record. A .p3g file of
+// an unknown version sounds 1000 Hz for 500 ms through `tones`. On success `data` holds the model; any
+// other outcome carries a short reason ("no such file", "not a regular file", "unknown .p3g version
+// 1002", ...) without the path. Safe on untrusted files; never throws.
+ParseOutcome ReadModelFile(const std::string& path, Tones& tones, ModelFileData& data);
+
+// Gives the model read from `path` to record `index` (a model slot of `scene` that holds no mesh), as
+// LoadModelFile does after a successful read: `fileType`, an empty `backupPath`, `visible` 1, surface
+// mode, mesh, normals, `optimized`, `name`, the path (SetRecordLocation), then ComputeBounds.
+void GiveModelToRecord(Scene& scene, int index, const std::string& path, ModelFileData&& data);
