@@ -23,13 +23,15 @@ int ModelFileTypeOf(const std::string& path);
 // from the extension, empties `backupPath`, sets `visible` 1, then runs the format's reader, which
 // sets the surface mode (.p3g 2; .ctm 2 with file normals, else 1; .stl 1) and, on success, the
 // mesh, `normals` (.ctm), `optimized` (1 for .p3g, else 0), `name` (file name without directory and
-// its last 4 characters) and `location` (the path); finally ComputeBounds sets box and counts. A
-// record that already holds a mesh is not read again, only bounded. A .p3g file of an unknown
-// version sounds 1000 Hz for 500 ms through `tones`.
+// its last 4 characters) and the path (SetRecordLocation: whole in `modelPath`, in `location` when
+// it fits); finally ComputeBounds sets box and counts. A record that already holds a mesh is not
+// read again, only bounded. A .p3g file of an unknown version sounds 1000 Hz for 500 ms through
+// `tones`.
 // Returns 1 when the record holds a mesh afterwards (the caller then builds its display lists) and
 // 0 otherwise: unknown extension, unreadable or refused file, no memory. A refused file leaves the
 // record without geometry (no mesh, vertexCount 0, name and location empty) and touches no other
-// record; `problem`, when given, then receives one line saying why. Safe on untrusted files.
+// record; `problem`, when given, then receives a short reason without the path ("no such file",
+// "not a regular file", "unknown .p3g version 999", ...). Safe on untrusted files.
 int LoadModelFile(Scene& scene, int index, const std::string& path, Tones& tones,
                   std::string* problem = nullptr);
 
