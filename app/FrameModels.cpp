@@ -1,16 +1,17 @@
 // Adding models to the scene: the Load Object command and models handed over by the analysis program.
 
-#include <fstream>
-
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "app/FrameStatusBar.h"
 #include "app/HandOff.h"
 #include "import/ModelLoader.h"
+#include "import/RegularFile.h"
 #include "import/StageSize.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
 #include "render/CPexoraView.h"
+#include "render/WaitCursor.h"
 #include "resources/CommandIds.h"
 #include "scene/SceneGraphics.h"
 
@@ -48,8 +49,13 @@ void CMainFrame::LoadObject() {
     if (const std::string folder = DirectoryOf(chosen->path); !folder.empty())
         settings_.dataDirectory = folder;
 
-    // A file that cannot be opened now leaves the scene as it is, without a message.
-    if (!std::ifstream(chosen->path, std::ios::binary).is_open()) return;
+    // A file that cannot be opened now leaves the scene as it is, without a message box. The test never
+    // waits: a named pipe, a device or a folder is refused at once.
+    std::string reason;
+    if (!RegularFile().Open(chosen->path, reason)) {
+        statusBar_->ShowMessage(QString::fromStdString("Cannot open " + chosen->path + ": " + reason));
+        return;
+    }
     const int index = scene_->AddModelSlot();
     if (index == 0) {
         services_.messages.Warn(kSceneFullMessage);
@@ -80,12 +86,24 @@ int CMainFrame::LoadHandedModel(const std::string& modelPath, const std::string&
     return 1;
 }
 
-// Reads the model into the new record `index` and builds its lists. A file the reader refuses leaves
-// the record without geometry: it is counted but never drawn. Then the stage grows to the model when
-// "AdaptiveCube" is on, and the counts and the view are refreshed.
+// Reads the model into the new record `index` and builds its lists, with the wait cursor shown. A file
+// the reader refuses leaves the record without geometry: it is counted but never drawn, and the status
+// bar names the file and the reason. Then the stage grows to the model when "AdaptiveCube" is on, and
+// the counts and the view are refreshed.
 void CMainFrame::LoadGeometry(int index, const std::string& path, StageRounding rounding) {
-    if (LoadModelFile(*scene_, index, path, services_.tones)) Graphics().BuildSurfaceLists(index);
+    const WaitCursor wait;
+    std::string problem;
+    if (LoadModelFile(*scene_, index, path, services_.tones, &problem)) {
+        Graphics().BuildSurfaceLists(index);
+        statusBar_->ShowMessage(QString());
+    } else {
+        statusBar_->ShowMessage(QString::fromStdString("Cannot read " + path + ": " + problem));
+    }
     const SceneObject& record = scene_->objects[index];
+    if (record.mesh != nullptr && record.location[0] == '\0')
+        statusBar_->ShowMessage(QString::fromStdString(
+            "The path of " + path + " is longer than " + std::to_string(kTextSize - 1) +
+            " characters: the model is shown and restored, but a scene file cannot name it"));
     if (settings_.adaptiveCube != 0 && record.mesh != nullptr) {
         settings_.stageSize = AdaptStageSize(settings_.stageSize, scene_->ModelCount() == 1, record.boxMin,
                                              record.boxMax, rounding);

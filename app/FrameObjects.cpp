@@ -15,15 +15,17 @@
 #include "resources/CommandIds.h"
 
 void CMainFrame::AttachObjects() {
-    ObjectsDialogHost host{*scene_,
-                           settings_,
-                           services_,
-                           Graphics(),
-                           [this] { RepaintNow(); },
-                           [this] { view_->BuildPlateList(); },
-                           [this](const std::string& text) {
-                               statusBar_->SetPaneText(kModelsPane, QString::fromStdString(text));
-                           }};
+    ObjectsDialogHost host{
+        *scene_,
+        settings_,
+        services_,
+        Graphics(),
+        [this] { RepaintNow(); },
+        [this] { view_->BuildPlateList(); },
+        [this](const std::string& text) {
+            statusBar_->SetPaneText(kModelsPane, QString::fromStdString(text));
+        },
+        [this](const std::string& text) { statusBar_->ShowMessage(QString::fromStdString(text)); }};
     // Closing the window by its close box changes what the toolbar offers.
     objects_ = std::make_unique<ToolWindow<CObjPropDlg>>(
         *this, [host = std::move(host)](QWidget& parent) { return new CObjPropDlg(host, &parent); },

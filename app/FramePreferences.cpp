@@ -34,7 +34,9 @@ void CMainFrame::EditPreferences() {
     // Decides the plate at the next start; nothing in the running scene changes.
     store.WriteInt(kSettingsSection, kPlateVisibleKey, static_cast<uint32_t>(chosen.plateVisible));
     store.Sync();
-    RefreshObjectsDialogMaterial();
+    // The sliders show opacity on the scale chosen; refreshing them otherwise would drop slider moves
+    // still waiting for "Apply".
+    if (chosen.logOpacity != before.logOpacity) RefreshObjectsDialogMaterial();
 
     const PreferenceFollowUp followUp = FollowUpOf(before, chosen);
     if (followUp.askRestart && services_.messages.AskYesNo(kRestartQuestion)) {

@@ -114,6 +114,10 @@ void FrameStatusBar::SetPaneText(int pane, const QString& text) {
     }
 }
 
+void FrameStatusBar::ShowMessage(const QString& text) {
+    panes_[0]->setText(text.isEmpty() ? QString::fromLatin1(kIdleMessage) : text);
+}
+
 QString FrameStatusBar::PaneText(int pane) const {
     if (pane == kStatusPaneCount - 1) return progress_->Text();
     if (pane >= 0 && pane < kStatusPaneCount - 1) return panes_[pane]->text();

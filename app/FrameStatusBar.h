@@ -26,6 +26,8 @@ public:
     // Text of pane 0..3; other numbers are ignored. Panes 1..3 widen to fit it. Pane 3 leaves progress
     // display.
     void SetPaneText(int pane, const QString& text);
+    // Pane 0: `text`, or the idle prompt ("For Help, press F1") when it is empty.
+    void ShowMessage(const QString& text);
     // Text of pane 0..3 as shown when no progress is drawn; empty for other numbers.
     QString PaneText(int pane) const;
     // The widget of pane 0..3 (for grabbing); nullptr for other numbers.

@@ -4,13 +4,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -33,6 +31,7 @@
 #include "platform/ProgramSettings.h"
 #include "platform/SettingsStore.h"
 #include "render/StatusTexts.h"
+#include "render/WaitCursor.h"
 #include "resources/DialogIds.h"
 #include "scene/Scene.h"
 #include "scene/SceneGraphics.h"
@@ -65,12 +64,6 @@ constexpr int kTickMax = 10;
 
 const QString kEditCaption = QStringLiteral("Edit");
 const QString kApplyCaption = QStringLiteral("Apply");
-
-// Shows the wait cursor until the returned guard goes.
-auto WaitCursor() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    return qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-}
 
 FileDialogRequest MaterialFileRequest(const char* title, const ProgramSettings& settings) {
     FileDialogRequest request;
@@ -354,7 +347,7 @@ void CObjPropDlg::RefreshObjectList() {
 void CObjPropDlg::RefreshAllControls() {
     const SceneObject& object = Selected();
     ShowCounts(object);
-    location_->setText(WindowTextOf(object.location));
+    location_->setText(QString::fromStdString(RecordLocation(object)));
     centered_->setChecked(object.centered != 0);
     topCut_->setChecked(object.topCut != 0);
 
@@ -477,7 +470,7 @@ void CObjPropDlg::ApplyPendingMaterial() {
 }
 
 void CObjPropDlg::ApplyToAll() {
-    const auto wait = WaitCursor();
+    const WaitCursor wait;
     SceneObject& object = Selected();
     if (pending_) {
         CommitMaterial(object, pendingMaterial_);
@@ -492,16 +485,27 @@ void CObjPropDlg::ApplyToAll() {
 }
 
 void CObjPropDlg::ChooseColour() {
-    SceneObject& object = Selected();
-    const uint32_t current = object.colour[0] | static_cast<uint32_t>(object.colour[1]) << 8 |
-                             static_cast<uint32_t>(object.colour[2]) << 16;
+    const SceneObject& before = Selected();
+    const uint64_t serial = before.serial;
+    const uint32_t current = before.colour[0] | static_cast<uint32_t>(before.colour[1]) << 8 |
+                             static_cast<uint32_t>(before.colour[2]) << 16;
     const std::optional<uint32_t> chosen = host_.services.colours.Choose(current);
     if (!chosen) return;
-    object.colour[0] = static_cast<uint8_t>(*chosen & 0xFF);
-    object.colour[1] = static_cast<uint8_t>(*chosen >> 8 & 0xFF);
-    object.colour[2] = static_cast<uint8_t>(*chosen >> 16 & 0xFF);
+    // The chooser is modal but events still run: a hand-off may have moved the record to another slot
+    // or a deletion removed it. The colour goes to the record it was chosen for, or nowhere.
+    SceneObject* object = RecordWithSerial(serial);
+    if (object == nullptr) return;
+    object->colour[0] = static_cast<uint8_t>(*chosen & 0xFF);
+    object->colour[1] = static_cast<uint8_t>(*chosen >> 8 & 0xFF);
+    object->colour[2] = static_cast<uint8_t>(*chosen >> 16 & 0xFF);
     RefreshAllControls();
     host_.repaint();
+}
+
+SceneObject* CObjPropDlg::RecordWithSerial(uint64_t serial) {
+    for (int index = 1; index <= host_.scene.PlateIndex() && index < kRecordCount; ++index)
+        if (host_.scene.objects[index].serial == serial) return &host_.scene.objects[index];
+    return nullptr;
 }
 
 void CObjPropDlg::LoadMaterialFile() {
@@ -536,7 +540,7 @@ void CObjPropDlg::ApplySurfaceChoice() {
     surfaceHint_->hide();
     if (optimized_->isChecked()) optimized_->hide();
 
-    const auto wait = WaitCursor();
+    const WaitCursor wait;
     const SurfaceUpdate update = ApplySurface(host_.scene, selected_, choice, host_.graphics);
     if (update == SurfaceUpdate::kPlate) {
         // With no model in the scene the plate's visibility is the one it starts with next time.
@@ -561,7 +565,7 @@ void CObjPropDlg::CutSelected() {
     host_.repaint();
     SceneObject& object = Selected();
     object.surfaceMode = static_cast<int16_t>(std::max(surfaceCombo_->currentIndex(), 0));
-    const auto wait = WaitCursor();
+    const WaitCursor wait;
     CutByPlate(host_.scene, selected_, host_.graphics);
     host_.graphics.BuildSurfaceLists(selected_);
     ShowCounts(object);
@@ -569,13 +573,16 @@ void CObjPropDlg::CutSelected() {
 }
 
 void CObjPropDlg::RestoreSelected() {
+    const SceneObject& object = Selected();
     {
-        const auto wait = WaitCursor();
-        if (RestoreObject(host_.scene, selected_, host_.graphics, host_.services.tones) != 0)
+        const WaitCursor wait;
+        std::string problem;
+        if (RestoreObject(host_.scene, selected_, host_.graphics, host_.services.tones, &problem) != 0)
             host_.graphics.BuildSurfaceLists(selected_);
+        else
+            host_.showMessage("Cannot restore from " + RecordLocation(object) + ": " + problem);
     }
     host_.repaint();
-    const SceneObject& object = Selected();
     optimized_->setChecked(object.optimized != 0);
     ShowCounts(object);
     optimized_->setVisible(object.optimized == 0);

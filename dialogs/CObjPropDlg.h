@@ -7,6 +7,7 @@
 // "ApplyButtonLimit" setting allows. Placement section "ObjectsDialog".
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -36,6 +37,7 @@ struct ObjectsDialogHost {
     std::function<void()> repaint;                           // repaints the main window at once
     std::function<void()> rebuildPlateList;                  // after the plate's size or surface changed
     std::function<void(const std::string&)> showModelsText;  // status pane 3
+    std::function<void(const std::string&)> showMessage;     // status pane 0: why an operation failed
 };
 
 class CObjPropDlg : public QDialog, private CPersistWnd<szObjPropDlgName, false> {
@@ -81,6 +83,8 @@ private:
     void ApplyPendingMaterial();
     void ApplyToAll();
     void ChooseColour();
+    // The record carrying `serial` among objects 1..count; nullptr when it is gone.
+    SceneObject* RecordWithSerial(uint64_t serial);
     void LoadMaterialFile();
     void SaveMaterialFile();
 

@@ -30,13 +30,19 @@ int Checked(const QCheckBox& box) {
     return box.isChecked() ? 1 : 0;
 }
 
+// A spin box that lets its owner reach its number edit, which QSpinBox keeps protected.
+class UpDownControl : public QSpinBox {
+public:
+    using QSpinBox::lineEdit;
+    using QSpinBox::QSpinBox;
+};
+
 // A number set only by its arrows: the spin box is the up-down control, its edit the number beside it.
 QSpinBox* UpDown(int upDownId, int editId, int minimum, int maximum, int value, QWidget* parent) {
-    auto* upDown = Named(new QSpinBox(parent), upDownId);
+    auto* upDown = Named(new UpDownControl(parent), upDownId);
     upDown->setRange(minimum, maximum);
     upDown->setValue(value);
-    auto* edit = upDown->findChild<QLineEdit*>();
-    edit->setObjectName(QString::number(editId));
+    QLineEdit* edit = Named(upDown->lineEdit(), editId);
     edit->setReadOnly(true);
     return upDown;
 }

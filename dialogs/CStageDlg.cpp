@@ -95,18 +95,22 @@ void CStageDlg::BuildControls() {
     addMode(kIdFillRadio, "fill by color   >>", kFillMode);
     addMode(kIdColourCubeRadio, "color cube   >>", kColourCubeMode);
     addMode(kIdImageCubeRadio, "image cube >>", kImageCubeMode);
-    grid->addWidget(Button(QStringLiteral("Set color ..."), kIdStageColourButton, stage), kFillMode, 1);
-    grid->addWidget(Button(QStringLiteral("Set color ..."), kIdCubeColourButton, stage), kColourCubeMode, 1);
+    stageColour_ = Button(QStringLiteral("Set color ..."), kIdStageColourButton, stage);
+    cubeColour_ = Button(QStringLiteral("Set color ..."), kIdCubeColourButton, stage);
+    grid->addWidget(stageColour_, kFillMode, 1);
+    grid->addWidget(cubeColour_, kColourCubeMode, 1);
     texture_ = Named(new QLineEdit(stage), kIdTextureEdit);
     texture_->setMinimumWidth(texture_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 16);
     grid->addWidget(texture_, kImageCubeMode, 1, 1, 2);
-    grid->addWidget(Button(QStringLiteral("Reload image"), kIdReloadImageButton, stage), kImageCubeMode, 3);
+    reloadImage_ = Button(QStringLiteral("Reload image"), kIdReloadImageButton, stage);
+    grid->addWidget(reloadImage_, kImageCubeMode, 3);
     cubeSize_ = Named(new QLineEdit(stage), kIdCubeSizeEdit);
     cubeSize_->setFixedWidth(cubeSize_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     adaptive_ = Named(new QCheckBox(QStringLiteral("adaptive"), stage), kIdAdaptiveCheck);
     grid->addWidget(new QLabel(QStringLiteral("cube size    >>"), stage), 3, 0);
     grid->addWidget(cubeSize_, 3, 1);
-    grid->addWidget(Button(QStringLiteral("Apply"), kIdCubeSizeApplyButton, stage), 3, 2);
+    applyCubeSize_ = Button(QStringLiteral("Apply"), kIdCubeSizeApplyButton, stage);
+    grid->addWidget(applyCubeSize_, 3, 2);
     grid->addWidget(adaptive_, 3, 3);
     column->addWidget(stage);
 
@@ -145,14 +149,10 @@ void CStageDlg::ConnectControls() {
         connect(slider, &QSlider::sliderReleased, this, [this] { host_.repaint(); });
     }
     connect(background_, &QButtonGroup::idClicked, this, &CStageDlg::BackgroundChosen);
-    connect(findChild<QPushButton*>(QString::number(kIdStageColourButton)), &QPushButton::clicked, this,
-            &CStageDlg::ChooseStageColour);
-    connect(findChild<QPushButton*>(QString::number(kIdCubeColourButton)), &QPushButton::clicked, this,
-            &CStageDlg::ChooseCubeColour);
-    connect(findChild<QPushButton*>(QString::number(kIdReloadImageButton)), &QPushButton::clicked, this,
-            &CStageDlg::ReloadImage);
-    connect(findChild<QPushButton*>(QString::number(kIdCubeSizeApplyButton)), &QPushButton::clicked, this,
-            &CStageDlg::ApplyCubeSize);
+    connect(stageColour_, &QPushButton::clicked, this, &CStageDlg::ChooseStageColour);
+    connect(cubeColour_, &QPushButton::clicked, this, &CStageDlg::ChooseCubeColour);
+    connect(reloadImage_, &QPushButton::clicked, this, &CStageDlg::ReloadImage);
+    connect(applyCubeSize_, &QPushButton::clicked, this, &CStageDlg::ApplyCubeSize);
     cubeSize_->installEventFilter(this);
 
     connect(adaptive_, &QCheckBox::clicked, this,

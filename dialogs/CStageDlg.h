@@ -16,6 +16,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QSlider;
 struct DisplayState;
 struct ProgramSettings;
@@ -74,6 +75,10 @@ private:
     QSlider* viewAngle_ = nullptr;
     QLineEdit* viewAngleText_ = nullptr;
     QButtonGroup* background_ = nullptr;
+    QPushButton* stageColour_ = nullptr;
+    QPushButton* cubeColour_ = nullptr;
+    QPushButton* reloadImage_ = nullptr;
+    QPushButton* applyCubeSize_ = nullptr;
     QLineEdit* texture_ = nullptr;
     QLineEdit* cubeSize_ = nullptr;
     QCheckBox* adaptive_ = nullptr;

@@ -5,17 +5,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "dialogs/NumberEntry.h"
 #include "platform/MessageBoxes.h"
 #include "resources/VoxSizeIds.h"
 
 CVoxSize::CVoxSize(double value, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint), value_(value), messages_(messages) {
+    : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint), value_(value), messages_(messages) {
     setObjectName(QString::number(kIdVoxSizeDialog));
 
     // The thin border of the pop-up: a plain frame filling the window.
@@ -51,39 +49,36 @@ CVoxSize::CVoxSize(double value, MessageBoxes& messages, QWidget* parent)
     move(QCursor::pos());
 }
 
+int CVoxSize::exec() {
+    int result = QDialog::exec();
+    while (refused_) {
+        refused_ = false;
+        messages_.Warn(kEnterNumberMessage);
+        result = QDialog::exec();
+    }
+    return result;
+}
+
 void CVoxSize::accept() {
     const auto typed = ReadWholeNumber(edit_->text().toStdString());
     if (!typed) {
-        // The message box needs the mouse; the capture returns when it is answered.
-        CaptureMouse(false);
-        messages_.Warn(kEnterNumberMessage);
-        if (isVisible()) CaptureMouse(true);
-        edit_->setFocus();
-        edit_->selectAll();
+        refused_ = true;
+        QDialog::reject();
         return;
     }
     value_ = *typed;
     QDialog::accept();
 }
 
-void CVoxSize::done(int result) {
-    CaptureMouse(false);
-    QDialog::done(result);
-}
-
 void CVoxSize::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     edit_->setFocus();
     edit_->selectAll();
-    // The window system grants the capture only to a window on screen: take it once exposed.
-    windowHandle()->installEventFilter(this);
-    CaptureMouse(true);
 }
 
-bool CVoxSize::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !captured_ && isVisible())
-        CaptureMouse(true);
-    return QDialog::eventFilter(watched, event);
+void CVoxSize::closeEvent(QCloseEvent* event) {
+    if (isVisible()) accept();
+    QDialog::closeEvent(event);
 }
 
 void CVoxSize::keyPressEvent(QKeyEvent* event) {
@@ -93,21 +88,4 @@ void CVoxSize::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void CVoxSize::mousePressEvent(QMouseEvent* event) {
-    // With the mouse captured, a press anywhere else on the screen arrives here, outside the window.
-    if (!rect().contains(event->position().toPoint())) {
-        accept();
-        return;
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void CVoxSize::CaptureMouse(bool capture) {
-    QWindow* window = windowHandle();
-    if (!window || capture == captured_) return;
-    if (capture && !window->isExposed()) return;
-    const bool granted = window->setMouseGrabEnabled(capture);
-    captured_ = capture && granted;
 }

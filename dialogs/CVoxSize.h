@@ -1,8 +1,9 @@
 #pragma once
 // The voxel size entry: a small captionless pop-up with one number edit under "Voxel size (um)".
-// Enter takes the typed value, Escape discards it, and while it is open the mouse is captured: a press
-// outside the window ends the entry as Enter does. A text that is no number is refused with
-// "Enter a number." and the entry stays open.
+// Enter takes the typed value, Escape discards it, and a press outside the window ends the entry as
+// Enter does. It is a Qt::Popup window, so the window system itself closes it on a press outside,
+// X11 and Wayland alike, with no grab of our own. A text that is no number is refused with "Enter a
+// number." and the entry opens again with it.
 
 #include <QDialog>
 
@@ -18,22 +19,21 @@ public:
     // The value taken when the entry ended with OK; the opening value otherwise.
     double Value() const { return value_; }
 
-    // Takes the typed value and ends with OK, or refuses a text that is no number and stays open.
+    // Runs the entry until it ends with a number or is discarded. A refusal is shown between two
+    // openings: a pop-up closes as soon as a modal message box opens.
+    int exec() override;
+    // Takes the typed value and ends with OK, or ends this opening as refused (see exec).
     void accept() override;
-    // Releases the mouse before the entry ends.
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closed from outside (a press beside it, or the window system): takes the value as Enter does.
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void CaptureMouse(bool capture);
-
     double value_;
     MessageBoxes& messages_;
     QLineEdit* edit_ = nullptr;
-    bool captured_ = false;
+    bool refused_ = false;
 };

@@ -1,7 +1,6 @@
 #include "import/ByteSource.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,27 +17,9 @@ bool MemorySource::CopyTo(uint64_t offset, size_t length, void* destination) {
     return true;
 }
 
-FileSource::~FileSource() {
-    if (fd_ >= 0) close(fd_);
-}
-
 bool FileSource::Open(const std::string& path, std::string& error) {
-    // Non-blocking, so that opening a named pipe returns at once and is then refused as no regular file.
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        error = "not a regular file";
-        close(fd);
-        return false;
-    }
-    if (fd_ >= 0) close(fd_);
-    fd_ = fd;
-    size_ = static_cast<uint64_t>(status.st_size);
-    posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (!file_.Open(path, error)) return false;
+    posix_fadvise(file_.Descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }
 
@@ -53,10 +34,10 @@ const uint8_t* FileSource::View(uint64_t offset, size_t length) {
 }
 
 bool FileSource::CopyTo(uint64_t offset, size_t length, void* destination) {
-    if (fd_ < 0 || !InRange(offset, length)) return false;
+    if (file_.Descriptor() < 0 || !InRange(offset, length)) return false;
     auto* out = static_cast<uint8_t*>(destination);
     while (length > 0) {
-        ssize_t got = pread(fd_, out, length, static_cast<off_t>(offset));
+        ssize_t got = pread(file_.Descriptor(), out, length, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return false;  // read error, or the file became shorter
         out += got;

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "import/RegularFile.h"
+
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
@@ -41,21 +43,15 @@ private:
 // A regular file opened for reading; its size is taken once at Open.
 class FileSource final : public ByteSource {
 public:
-    FileSource() = default;
-    ~FileSource() override;
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-
     // Opens `path`; false (with `error` set to a short reason) when it cannot be opened or is not a
     // regular file, so devices and pipes never make a reader wait.
     bool Open(const std::string& path, std::string& error);
-    uint64_t Size() const override { return size_; }
+    uint64_t Size() const override { return file_.Size(); }
     const uint8_t* View(uint64_t offset, size_t length) override;
     bool CopyTo(uint64_t offset, size_t length, void* destination) override;
 
 private:
-    int fd_ = -1;
-    uint64_t size_ = 0;
+    RegularFile file_;
     std::unique_ptr<uint8_t[]> buffer_;
     size_t bufferSize_ = 0;
 };

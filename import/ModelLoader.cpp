@@ -1,11 +1,11 @@
 #include "import/ModelLoader.h"
 
+#include <memory>
 #include <new>
 
 #include "import/ByteSource.h"
 #include "import/CtmReader.h"
 #include "import/P3gReader.h"
-#include "import/ParsedModel.h"
 #include "import/StlReader.h"
 #include "platform/Tones.h"
 #include "scene/Scene.h"
@@ -30,42 +30,24 @@ std::string ModelName(const std::string& path) {
     return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
 }
 
-using Parser = ParseOutcome (*)(ByteSource&, ParsedModel&);
-
-// Opens and parses `path`; on success hands the mesh and normals to the record with its name,
-// location and `optimized` flag. Returns the outcome of the parse (or of the open).
-ParseOutcome ReadInto(SceneObject& record, const std::string& path, Parser parse, int optimized) {
-    FileSource source;
-    std::string error;
-    if (!source.Open(path, error)) return ParseOutcome::Refused("cannot open " + path + ": " + error);
-    ParsedModel model;
-    ParseOutcome outcome = parse(source, model);
-    if (outcome.status != ParseStatus::kParsed) return outcome;
-
-    record.mesh = new Poly3gon(std::move(model.mesh));
-    record.normals = model.normals.release();
-    SetRecordText(record.name, ModelName(path).c_str());
-    SetRecordText(record.location, path.c_str());
-    record.optimized = optimized;
-    return outcome;
-}
-
-ParseOutcome ReadP3g(SceneObject& record, const std::string& path, Tones& tones) {
-    record.surfaceMode = 2;
-    ParseOutcome outcome = ReadInto(record, path, ParseP3g, 1);
-    if (outcome.status == ParseStatus::kUnknownVersion) tones.Beep(1000, 500);
-    return outcome;
-}
-
-ParseOutcome ReadCtm(SceneObject& record, const std::string& path) {
-    ParseOutcome outcome = ReadInto(record, path, ParseCtm, 0);
-    if (outcome.status == ParseStatus::kParsed) record.surfaceMode = record.normals != nullptr ? 2 : 1;
-    return outcome;
-}
-
-ParseOutcome ReadStl(SceneObject& record, const std::string& path) {
-    record.surfaceMode = 1;
-    return ReadInto(record, path, ParseStl, 0);
+// Runs the reader of `data.fileType` on `source` and chooses the surface mode and `optimized` flag.
+ParseOutcome Parse(ByteSource& source, Tones& tones, ModelFileData& data) {
+    switch (data.fileType) {
+        case kP3gFile: {
+            ParseOutcome outcome = ParseP3g(source, data.model);
+            if (outcome.status == ParseStatus::kUnknownVersion) tones.Beep(1000, 500);
+            data.surfaceMode = 2;
+            data.optimized = 1;
+            return outcome;
+        }
+        case kCtmFile: {
+            ParseOutcome outcome = ParseCtm(source, data.model);
+            data.surfaceMode = data.model.normals != nullptr ? 2 : 1;
+            return outcome;
+        }
+        default:
+            return ParseStl(source, data.model);
+    }
 }
 
 }  // namespace
@@ -77,37 +59,72 @@ int ModelFileTypeOf(const std::string& path) {
     return kNoModelFile;
 }
 
+ParseOutcome ReadModelFile(const std::string& path, Tones& tones, ModelFileData& data) {
+    data = ModelFileData{};
+    data.fileType = ModelFileTypeOf(path);
+    if (data.fileType == kNoModelFile)
+        return ParseOutcome::Refused("unknown model file extension (expected .p3g, .ctm or .stl)");
+    try {
+        FileSource source;
+        std::string error;
+        if (!source.Open(path, error)) return ParseOutcome::Refused(error);
+        return Parse(source, tones, data);
+    } catch (const std::bad_alloc&) {
+        return ParseOutcome::Refused("not enough memory for the mesh");
+    }
+}
+
+void GiveModelToRecord(Scene& scene, int index, const std::string& path, ModelFileData&& data) {
+    // What may throw comes first, so that a record is either given the whole model or left as it was.
+    auto mesh = std::make_unique<Poly3gon>(std::move(data.model.mesh));
+    const std::string name = ModelName(path);
+    SceneObject& record = scene.objects[index];
+    SetRecordLocation(record, path);
+    record.fileType = data.fileType;
+    SetRecordText(record.backupPath, "");
+    record.visible = 1;
+    record.surfaceMode = data.surfaceMode;
+    record.mesh = mesh.release();
+    record.normals = data.model.normals.release();
+    record.optimized = data.optimized;
+    SetRecordText(record.name, name.c_str());
+    scene.ComputeBounds(index);
+}
+
 int LoadModelFile(Scene& scene, int index, const std::string& path, Tones& tones, std::string* problem) {
     if (index < 1 || index >= kRecordCount) {
         if (problem != nullptr) *problem = "no model record";
         return 0;
     }
     SceneObject& record = scene.objects[index];
-    record.fileType = ModelFileTypeOf(path);
-    SetRecordText(record.backupPath, "");
-    record.visible = 1;
-    if (record.fileType == kNoModelFile) {
-        if (problem != nullptr) *problem = "unknown model file extension (expected .p3g, .ctm or .stl)";
-        return 0;
+    if (record.mesh != nullptr) {
+        record.fileType = ModelFileTypeOf(path);
+        SetRecordText(record.backupPath, "");
+        record.visible = 1;
+        scene.ComputeBounds(index);
+        return 1;
     }
 
-    if (record.mesh == nullptr) {
-        // Normals belong to a mesh; without one any left over are stale.
-        delete[] record.normals;
-        record.normals = nullptr;
-        ParseOutcome outcome;
+    ModelFileData data;
+    const ParseOutcome outcome = ReadModelFile(path, tones, data);
+    if (outcome.status == ParseStatus::kParsed) {
         try {
-            outcome = record.fileType == kP3gFile   ? ReadP3g(record, path, tones)
-                      : record.fileType == kCtmFile ? ReadCtm(record, path)
-                                                    : ReadStl(record, path);
+            GiveModelToRecord(scene, index, path, std::move(data));
+            return 1;
         } catch (const std::bad_alloc&) {
-            outcome = ParseOutcome::Refused("not enough memory for the mesh");
+            if (problem != nullptr) *problem = "not enough memory for the mesh";
         }
-        if (outcome.status != ParseStatus::kParsed) {
-            if (problem != nullptr) *problem = outcome.problem;
-            return 0;
-        }
+    } else if (problem != nullptr) {
+        *problem = outcome.problem;
     }
-    scene.ComputeBounds(index);
-    return 1;
+    // A refused file leaves the record without geometry: counted as a model, never drawn.
+    record.fileType = data.fileType;
+    SetRecordText(record.backupPath, "");
+    record.visible = 1;
+    // The .p3g and .stl readers choose their surface mode before reading, the .ctm reader after it.
+    if (data.fileType == kP3gFile || data.fileType == kStlFile) record.surfaceMode = data.surfaceMode;
+    // Normals belong to a mesh; without one any left over are stale.
+    delete[] record.normals;
+    record.normals = nullptr;
+    return 0;
 }

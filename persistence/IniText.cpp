@@ -1,11 +1,10 @@
 #include "persistence/IniText.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "import/RegularFile.h"
 #include "import/SafeFileWriter.h"
 
 namespace {
@@ -159,31 +158,24 @@ std::string IniText::Text() const {
 }
 
 IniFileContent ReadIniFile(const std::string& path) {
-    // Non-blocking, so that opening a named pipe returns at once and is then refused as no regular file.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {errno == ENOENT ? IniFileStatus::Missing : IniFileStatus::Unreadable, {}};
-    IniFileContent content{IniFileStatus::Unreadable, {}};
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-        static_cast<unsigned long long>(info.st_size) <= kMaxIniFileBytes) {
-        // One byte more than the size: a file that grew since fstat is refused rather than cut.
-        std::string text(static_cast<size_t>(info.st_size) + 1, '\0');
-        size_t filled = 0;
-        bool failed = false;
-        while (filled < text.size()) {
-            const ssize_t got = read(fd, text.data() + filled, text.size() - filled);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) failed = true;
-            if (got <= 0) break;
-            filled += static_cast<size_t>(got);
-        }
-        if (!failed && filled < text.size()) {
-            text.resize(filled);
-            content = {IniFileStatus::Read, std::move(text)};
-        }
+    RegularFile file;
+    std::string reason;
+    if (!file.Open(path, reason))
+        return {file.Missing() ? IniFileStatus::Missing : IniFileStatus::Unreadable, {}};
+    if (file.Size() > kMaxIniFileBytes) return {IniFileStatus::Unreadable, {}};
+    // One byte more than the size: a file that grew since it was opened is refused rather than cut.
+    std::string text(static_cast<size_t>(file.Size()) + 1, '\0');
+    size_t filled = 0;
+    while (filled < text.size()) {
+        const ssize_t got = read(file.Descriptor(), text.data() + filled, text.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return {IniFileStatus::Unreadable, {}};
+        if (got == 0) break;
+        filled += static_cast<size_t>(got);
     }
-    close(fd);
-    return content;
+    if (filled == text.size()) return {IniFileStatus::Unreadable, {}};
+    text.resize(filled);
+    return {IniFileStatus::Read, std::move(text)};
 }
 
 bool WriteIniFile(const std::string& path, std::string_view text) {

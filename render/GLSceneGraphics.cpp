@@ -1,6 +1,5 @@
 #include "render/GLSceneGraphics.h"
 
-#include <QGuiApplication>
 #include <QOpenGLWidget>
 
 #include <GL/gl.h>
@@ -9,20 +8,8 @@
 
 #include "render/GLContextScope.h"
 #include "render/SurfaceLists.h"
+#include "render/WaitCursor.h"
 #include "scene/Scene.h"
-
-namespace {
-
-// The wait cursor for one block.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 GLSceneGraphics::GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress, Scene* scene,
                                  MessageBoxes* messages)

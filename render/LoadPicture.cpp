@@ -2,7 +2,12 @@
 
 #include <cstring>
 
+#include "import/RegularFile.h"
+
 std::optional<BgrImage> LoadPicture(const std::string& path) {
+    // Qt's readers would wait for a writer on a named pipe: only regular files are handed to them.
+    std::string reason;
+    if (!RegularFile().Open(path, reason)) return std::nullopt;
     return PictureFromImage(QImage(QString::fromStdString(path)));
 }
 

@@ -9,7 +9,8 @@
 
 #include "render/ReadPixels.h"
 
-// The picture of file `path`; none when the file is missing, unreadable or not a picture.
+// The picture of file `path`; none when the file is missing, unreadable, no regular file (a pipe is
+// refused without waiting) or not a picture.
 // Safe on untrusted files: Qt's readers refuse what they cannot decode within their limits.
 std::optional<BgrImage> LoadPicture(const std::string& path);
 

@@ -4,12 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class Poly3gon;
 struct CutCap;
 
+// A number no other record made in this process carries, for the default member initialiser below.
+uint64_t NextRecordSerial();
+
 inline constexpr int kRecordCount = 128;        // camera, up to 126 models, plate
 inline constexpr size_t kRecordHeadSize = 432;  // leading bytes of a record stored in keyframes
+inline constexpr size_t kRecordSize = 1312;     // bytes of a record stored in scene files
 inline constexpr size_t kTextSize = 260;        // zero-terminated 8-bit texts in records
 
 // Scene header: the first 56 bytes of every keyframe file and scene file.
@@ -40,7 +45,8 @@ inline constexpr int kStlFile = 2;
 
 // One scene record: index 0 the camera, 1..count-1 the models, count the plate.
 // A default-constructed record carries the initial values of InitObject with quaternion (1,0,0,0).
-// mesh, normals and caps are owned; normals and cap arrays are allocated with new[].
+// mesh, normals and caps are owned; normals and cap arrays are allocated with new[]. The first
+// kRecordSize bytes are the stored layout; what follows lives in memory only.
 struct SceneObject {
     int32_t visible = 0;
     int32_t centered = 0;   // 1: vertices stored shifted by `centre` so the box centre is at the origin
@@ -85,10 +91,16 @@ struct SceneObject {
     float boxMin[3] = {0, 0, 0};
     float boxMax[3] = {0, 0, 0};
     uint8_t padding1308[4] = {0, 0, 0, 0};
+    // --- end of the stored record (kRecordSize) ---
+    // The model file's whole path, which Restore reads again; `location` holds it only when it fits.
+    std::string modelPath;
+    // Tells this record apart from every other one while it moves between slots (CopyObject carries it
+    // along, InitObject gives the slot a new one): dialogs find the record they edit again by it.
+    uint64_t serial = NextRecordSerial();
 };
 
 static_assert(sizeof(void*) == 8, "record layout assumes 64-bit pointers");
-static_assert(sizeof(SceneObject) == 1312);
+static_assert(offsetof(SceneObject, modelPath) == kRecordSize);
 static_assert(offsetof(SceneObject, visible) == 0);
 static_assert(offsetof(SceneObject, centered) == 4);
 static_assert(offsetof(SceneObject, optimized) == 8);
@@ -134,3 +146,12 @@ static_assert(offsetof(SceneObject, padding1308) == 1308);
 
 // Stores `text` in a record text field, cut to 259 bytes and zero-terminated.
 void SetRecordText(char (&field)[kTextSize], const char* text);
+
+// Sets the record's model file path: `modelPath` keeps it whole; `location` receives it only when it
+// fits (at most 259 bytes), a path that does not is refused there and leaves it empty rather than
+// naming another file. Returns whether `location` holds the path.
+bool SetRecordLocation(SceneObject& record, const std::string& path);
+
+// The path the record names as its source: `modelPath`, or the `location` text when it has none
+// (the plate's "(internal)").
+std::string RecordLocation(const SceneObject& record);

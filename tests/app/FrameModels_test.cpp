@@ -1,16 +1,24 @@
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "app/FrameStatusBar.h"
 #include "app/HandOff.h"
 #include "import/P3gWriter.h"
+#include "platform/Tones.h"
 #include "render/CPexoraView.h"
 #include "resources/CommandIds.h"
 #include "resources/DialogIds.h"
@@ -32,6 +40,22 @@ Poly3gon TallBox() {
                               7, 2, 6, 7, 3, 2, 6, 0, 4, 6, 2, 0, 7, 1, 3, 7, 5, 1};
     std::copy(std::begin(facets), std::end(facets), box.facets);
     return box;
+}
+
+// Tones that note the cursor shown while a reader sounds its beep.
+class CursorNotingTones : public Tones {
+public:
+    void Beep(int, int) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapes.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+    }
+    std::vector<Qt::CursorShape> shapes;
+};
+
+// A .p3g file of version 999, which the reader refuses after a beep.
+void WriteOldP3g(const std::string& path) {
+    const int32_t header[3] = {999, 0, 0};
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(header), sizeof header);
 }
 
 struct FrameModelsTest : ::testing::Test {
@@ -67,7 +91,10 @@ struct FrameModelsTest : ::testing::Test {
     QTemporaryDir folder;
     std::string modelPath;
     ScriptedServices scripted;
-    PlatformServices services = scripted.Services();
+    CursorNotingTones tones;
+    PlatformServices services{
+        scripted.settings, scripted.messages,    scripted.files, scripted.colours, tones,
+        scripted.desktop,  scripted.instanceLock};
     std::unique_ptr<CMainFrame> frame;
 };
 
@@ -122,6 +149,45 @@ TEST_F(FrameModelsTest, CancelledOrVanishedFilesLeaveTheSceneAsItWas) {
     EXPECT_EQ(frame->Settings().openFileExt, 2);
     EXPECT_EQ(frame->Settings().dataDirectory, folder.path().toStdString());
     EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(FrameModelsTest, PipesAndFoldersAreRefusedAtOnceAndTheStatusBarSaysWhy) {
+    const std::string pipe = folder.filePath("pipe.p3g").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);  // nobody writes into it: the test open must not wait
+    const std::string subfolder = folder.filePath("models.p3g").toStdString();
+    ASSERT_TRUE(std::filesystem::create_directory(subfolder));
+    for (const std::string& path : {pipe, subfolder}) {
+        ChooseInDialog(path, 1);
+        frame->Commands().Action(kIdLoadObject)->trigger();
+        EXPECT_EQ(frame->GetScene().ModelCount(), 0) << path;
+        EXPECT_EQ(frame->StatusPanes().PaneText(0),
+                  QString::fromStdString("Cannot open " + path + ": not a regular file"));
+    }
+    EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(FrameModelsTest, AFileTheReaderRefusesIsNamedWithItsReasonWhileTheWaitCursorShows) {
+    const std::string old = folder.filePath("old.p3g").toStdString();
+    WriteOldP3g(old);
+    ChooseInDialog(old, 1);
+    frame->Commands().Action(kIdLoadObject)->trigger();
+    // The record stays, without geometry; the reason goes to the message pane, not into a box.
+    ASSERT_EQ(frame->GetScene().ModelCount(), 1);
+    EXPECT_EQ(frame->GetScene().objects[1].vertexCount, 0);
+    EXPECT_EQ(frame->StatusPanes().PaneText(0),
+              QString::fromStdString("Cannot read " + old + ": unknown .p3g version 999"));
+    EXPECT_TRUE(scripted.messages.shown.empty());
+    EXPECT_EQ(tones.shapes, std::vector<Qt::CursorShape>{Qt::WaitCursor}) << "shown while reading";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "and taken back after the failure";
+
+    frame->LoadHandedModel(old, "", 0.0f, 4, 0);
+    EXPECT_EQ(tones.shapes, (std::vector<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // A model that loads puts the idle prompt back.
+    frame->LoadHandedModel(modelPath, "", 0.0f, 4, 0);
+    EXPECT_EQ(frame->StatusPanes().PaneText(0), QStringLiteral("For Help, press F1"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FrameModelsTest, HandedModelLoadsTheSameWay) {

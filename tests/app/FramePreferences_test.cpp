@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,8 +16,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "dialogs/CObjPropDlg.h"
 #include "render/CPexoraView.h"
 #include "resources/CommandIds.h"
+#include "resources/DialogIds.h"
 #include "support/ScriptedServices.h"
 #include "support/qt/ModalDriver.h"
 
@@ -165,4 +168,30 @@ TEST_F(FramePreferencesTest, CancelChangesNothing) {
     EXPECT_EQ(glAccelerator, 0);
     EXPECT_TRUE(scripted.settings.WrittenNames("Settings").empty());
     EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(FramePreferencesTest, SliderMovesWaitingForApplyStayUnlessTheOpacityScaleChanged) {
+    // A model too large for immediate slider changes: they wait for the material "Apply".
+    Scene& scene = frame->GetScene();
+    SceneObject& model = scene.objects[scene.AddModelSlot()];
+    model.vertexCount = 3;
+    model.facetCount = 2000000;
+    frame->Settings().applyButtonLimit = 1;
+    frame->Commands().Action(kIdObjects)->trigger();
+    auto* dialog = frame->findChild<QDialog*>(QString::number(kIdObjectsDialog));
+    ASSERT_NE(dialog, nullptr);
+    auto* objects = static_cast<CObjPropDlg*>(dialog);
+    auto* diffuse = dialog->findChild<QSlider*>(QString::number(kIdDiffuseSlider));
+    ASSERT_NE(diffuse, nullptr);
+    diffuse->setValue(30);
+    ASSERT_TRUE(objects->MaterialPending());
+
+    ChangeAndOk([](QWidget& preferences) { Click(preferences, 1133); });
+    EXPECT_TRUE(objects->MaterialPending()) << "no opacity scale change: the move still waits";
+    EXPECT_EQ(diffuse->value(), 30);
+
+    ChangeAndOk([](QWidget& preferences) { Click(preferences, 1108); });
+    EXPECT_FALSE(objects->MaterialPending()) << "the sliders show the new scale";
+    EXPECT_EQ(diffuse->value(), 80);
+    EXPECT_EQ(model.diffuse, 0.8f);
 }

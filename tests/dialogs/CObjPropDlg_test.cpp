@@ -11,10 +11,12 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 #include <limits>
 
 #include <memory>
 
+#include "import/ModelFileBytes.h"
 #include "import/ModelLoader.h"
 #include "platform/ProgramSettings.h"
 #include "platform/SettingsStore.h"
@@ -58,7 +60,8 @@ struct ObjPropDlgTest : ::testing::Test {
                                graphics,
                                [this] { ++repaints; },
                                [this] { ++plateLists; },
-                               [this](const std::string& text) { statusTexts.push_back(text); }};
+                               [this](const std::string& text) { statusTexts.push_back(text); },
+                               [this](const std::string& text) { messages.push_back(text); }};
         dialog = new CObjPropDlg(std::move(host));
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
@@ -94,6 +97,7 @@ struct ObjPropDlgTest : ::testing::Test {
     int repaints = 0;
     int plateLists = 0;
     std::vector<std::string> statusTexts;
+    std::vector<std::string> messages;  // status pane 0
 };
 
 constexpr int kModelGroup[] = {kIdCutButton,   kIdTextureCombo,  kIdCutIcon,
@@ -474,6 +478,52 @@ TEST_F(ObjPropDlgTest, ResetAllAndColoursActOnTheObject) {
     EXPECT_EQ(model.colour[2], 0x33);
     EXPECT_EQ(model.colour[3], 40) << "opacity unchanged";
     EXPECT_EQ(Find<QSlider>(kIdRedSlider)->value(), 60);
+}
+
+TEST_F(ObjPropDlgTest, AChosenColourGoesToTheRecordItWasChosenForOrNowhere) {
+    SceneObject& first = AddModel("a", 10);
+    Open();
+    SelectRow(1);  // the plate
+    // A model handed over while the chooser is open: the plate moves up a slot.
+    scripted.colours.whileOpen = [this] {
+        AddModel("handed", 10);
+        dialog->RefreshObjectList();
+    };
+    scripted.colours.answers.push_back(0x00000011u);
+    Click(kIdColoursButton);
+    EXPECT_EQ(scene->objects[3].colour[0], 0x11) << "the plate";
+    EXPECT_EQ(scene->objects[2].colour[0], 128) << "the model that took the plate's slot";
+    EXPECT_EQ(first.colour[0], 128);
+
+    // The model deleted while the chooser is open: nothing is coloured.
+    SelectRow(0);
+    ASSERT_EQ(dialog->SelectedIndex(), 1);
+    scripted.colours.whileOpen = [this] {
+        scene->DeleteModel(1, graphics);
+        dialog->RefreshObjectList();
+    };
+    scripted.colours.answers.push_back(0x00000022u);
+    Click(kIdColoursButton);
+    for (int index = 1; index <= scene->PlateIndex(); ++index)
+        EXPECT_NE(scene->objects[index].colour[0], 0x22) << index;
+}
+
+TEST_F(ObjPropDlgTest, AFailedRestoreKeepsTheModelAndSaysWhyInTheStatusBar) {
+    ScratchDirectory directory;
+    FileBytes stl;
+    stl.Zeros(80).Int32(1).Floats({0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0}).Uint16(0);
+    const std::string path = directory.Write("leaf.stl", stl.bytes);
+    const int index = scene->AddModelSlot();
+    ASSERT_EQ(LoadModelFile(*scene, index, path, scripted.tones), 1);
+    const Poly3gon* mesh = scene->objects[index].mesh;
+    Open();
+    std::filesystem::remove(path);
+    Click(kIdRestoreButton);
+    EXPECT_EQ(scene->objects[index].mesh, mesh);
+    EXPECT_EQ(Text(kIdFacetsText), QStringLiteral("1"));
+    EXPECT_EQ(messages, std::vector<std::string>{"Cannot restore from " + path + ": no such file"});
+    EXPECT_TRUE(scripted.messages.shown.empty()) << "no message box";
+    EXPECT_EQ(Text(kIdLocationText), QString::fromStdString(path));
 }
 
 TEST_F(ObjPropDlgTest, MaterialFilesGoThroughTheFileDialogsAndAFailedSaveIsReported) {

@@ -47,12 +47,22 @@ TEST(CPrefDlg, ShowsEveryValueInItsControl) {
     CPrefDlg dialog(Sample(), services.messages);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral(" Preferences"));
     EXPECT_EQ(dialog.objectName(), QStringLiteral("140"));
+    // Every control the dialog must have exists, with its kind; a missing one fails here.
+    for (int id : {1076, 1048, 1049, 1108, 1133, 1079})
+        ASSERT_NE(FindControl<QCheckBox>(&dialog, id), nullptr) << id;
+    for (int id : {1041, 1042, 1098, 1100})
+        ASSERT_NE(FindControl<QLineEdit>(&dialog, id), nullptr) << id;
+    for (int id : {1099, 1101})
+        ASSERT_NE(FindControl<QSpinBox>(&dialog, id), nullptr) << id;
+    for (int id : {1036, 1037})
+        ASSERT_NE(FindControl<QRadioButton>(&dialog, id), nullptr) << id;
+    for (int id : {1, 2})
+        ASSERT_NE(FindControl<QPushButton>(&dialog, id), nullptr) << id;
+
     const std::vector<std::pair<int, bool>> boxes = {{1076, true}, {1048, false}, {1049, true},
                                                      {1108, true}, {1133, false}, {1079, true}};
     for (const auto& [id, checked] : boxes)
-        if (auto* box = FindControl<QCheckBox>(&dialog, id)) {
-            EXPECT_EQ(box->isChecked(), checked) << id;
-        }
+        EXPECT_EQ(FindControl<QCheckBox>(&dialog, id)->isChecked(), checked) << id;
     EXPECT_EQ(FindControl<QCheckBox>(&dialog, 1079)->text(),
               QStringLiteral("Draw the models bounding boxes when moving"));
     EXPECT_EQ(FindControl<QLineEdit>(&dialog, 1041)->text(), QStringLiteral("4"));
@@ -82,6 +92,9 @@ TEST(CPrefDlg, UpDownsKeepTheirRangesAndTheirNumbersCannotBeTyped) {
     EXPECT_EQ(rate->maximum(), 25);
     auto* qualityNumber = FindControl<QLineEdit>(&dialog, 1098);
     auto* rateNumber = FindControl<QLineEdit>(&dialog, 1100);
+    // Each number is the edit of its own up-down control.
+    EXPECT_EQ(qualityNumber->parentWidget(), quality);
+    EXPECT_EQ(rateNumber->parentWidget(), rate);
     EXPECT_TRUE(qualityNumber->isReadOnly());
     EXPECT_TRUE(rateNumber->isReadOnly());
     EXPECT_EQ(rateNumber->text(), QStringLiteral("25"));

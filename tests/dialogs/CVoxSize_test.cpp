@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/QtMessageBoxes.h"
 #include "support/ScriptedServices.h"
 #include "support/qt/FindControl.h"
 #include "support/qt/ModalDriver.h"
@@ -26,8 +27,8 @@ void Type(QLineEdit& edit, const QString& text) {
     QTest::keyClicks(&edit, text);
 }
 
-// A press on `target` while the entry holds the mouse: the window system hands it to the entry's
-// window, at the position of `target` seen from there.
+// A press on `target` while the pop-up is open: Qt hands it to the pop-up, at the position of
+// `target` seen from there.
 void PressOn(QWidget* entry, QWidget* target) {
     const QPoint centre = entry->mapFromGlobal(target->mapToGlobal(target->rect().center()));
     QTest::mouseClick(entry, Qt::LeftButton, {}, centre);
@@ -97,24 +98,72 @@ TEST_F(VoxSizeTest, EnterTakesTheValueAndEscapeDiscardsIt) {
     EXPECT_EQ(discarded.Value(), 2.0);
 }
 
-TEST_F(VoxSizeTest, TextThatIsNoNumberIsRefusedAndTheEntryStaysOpen) {
+TEST_F(VoxSizeTest, TextThatIsNoNumberIsRefusedAndTheEntryOpensAgainWithIt) {
     CVoxSize entry(2.0, services.messages);
     entry.move(50, 50);
-    std::vector<bool> openAfterRefusal;
+    std::vector<QString> reopenedWith;
     WhenModalAppears([&](QWidget* modal) {
         Type(*Edit(modal), QStringLiteral("12um"));
+        WhenModalAppears([&](QWidget* again) {
+            reopenedWith.push_back(Edit(again)->selectedText());
+            WhenModalAppears([&](QWidget* third) {
+                reopenedWith.push_back(Edit(third)->selectedText());
+                Type(*Edit(third), QStringLiteral("1e-3"));
+                PressOn(third, button);
+            });
+            PressOn(again, button);  // still no number
+        });
         QTest::keyClick(Edit(modal), Qt::Key_Enter);
-        openAfterRefusal.push_back(modal->isVisible());
-        PressOn(modal, button);
-        openAfterRefusal.push_back(modal->isVisible());
-        EXPECT_TRUE(Edit(modal)->hasSelectedText());
-        Type(*Edit(modal), QStringLiteral("1e-3"));
-        PressOn(modal, button);
     });
     EXPECT_EQ(entry.exec(), QDialog::Accepted);
-    EXPECT_EQ(openAfterRefusal, (std::vector<bool>{true, true}));
+    EXPECT_EQ(reopenedWith, (std::vector<QString>{QStringLiteral("12um"), QStringLiteral("12um")}));
     EXPECT_EQ(services.messages.Texts(), (std::vector<std::string>{"Enter a number.", "Enter a number."}));
     EXPECT_EQ(entry.Value(), 0.001);
+}
+
+TEST_F(VoxSizeTest, ARealMessageBoxDoesNotEndTheEntry) {
+    // A pop-up closes when a modal box opens over it: the refusal must come between two openings.
+    QtMessageBoxes boxes;
+    CVoxSize entry(2.0, boxes);
+    entry.move(50, 50);
+    bool entryHiddenUnderTheBox = false;
+    WhenModalAppears([&](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("x"));
+        WhenModalAppears([&](QWidget* box) {
+            entryHiddenUnderTheBox = box != &entry && !entry.isVisible();
+            WhenModalAppears([](QWidget* again) {
+                Type(*Edit(again), QStringLiteral("8"));
+                QTest::keyClick(Edit(again), Qt::Key_Return);
+            });
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(Edit(modal), Qt::Key_Return);
+    });
+    EXPECT_EQ(entry.exec(), QDialog::Accepted);
+    EXPECT_TRUE(entryHiddenUnderTheBox);
+    EXPECT_EQ(entry.Value(), 8.0);
+}
+
+TEST_F(VoxSizeTest, IsAPopupThatTheWindowSystemClosesOnAPressOutside) {
+    CVoxSize entry(2.0, services.messages);
+    EXPECT_EQ(entry.windowType(), Qt::Popup);
+    entry.move(50, 50);
+    WhenModalAppears([&](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("0.5"));
+        // Delivered as the window system delivers it, to the other window: Qt hands it to the pop-up.
+        QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+    });
+    EXPECT_EQ(entry.exec(), QDialog::Accepted);
+    EXPECT_EQ(entry.Value(), 0.5);
+
+    // Under Wayland the compositor ends a pop-up on a press outside and the window is simply closed.
+    CVoxSize closed(2.0, services.messages);
+    WhenModalAppears([](QWidget* modal) {
+        Type(*Edit(modal), QStringLiteral("0.25"));
+        modal->close();
+    });
+    EXPECT_EQ(closed.exec(), QDialog::Accepted);
+    EXPECT_EQ(closed.Value(), 0.25);
 }
 
 TEST_F(VoxSizeTest, OkAndCancelExistUnseenAndActLikeEnterAndEscape) {

@@ -17,9 +17,11 @@
 #include "support/RecordingSceneGraphics.h"
 #include "support/ScriptedServices.h"
 
-TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
-    ScratchDirectory directory;
-    FileBytes stl;  // binary .stl of the tetrahedron's four facets
+namespace {
+
+// A binary .stl of the tetrahedron's four facets, 284 bytes.
+FileBytes TetrahedronStl() {
+    FileBytes stl;
     stl.Zeros(80).Int32(4);
     const float v[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     const int faces[4][3] = {{0, 2, 1}, {0, 1, 3}, {0, 3, 2}, {1, 2, 3}};
@@ -29,7 +31,14 @@ TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
             stl.Floats({v[corner][0], v[corner][1], v[corner][2]});
         stl.Uint16(0);
     }
-    const std::string path = directory.Write("tetra.stl", stl.bytes);
+    return stl;
+}
+
+}  // namespace
+
+TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
+    ScratchDirectory directory;
+    const std::string path = directory.Write("tetra.stl", TetrahedronStl().bytes);
     auto scene = std::make_unique<Scene>();
     RecordingSceneGraphics graphics;
     RecordingTones tones;
@@ -53,10 +62,71 @@ TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
     EXPECT_TRUE(std::equal(original.facets, original.facets + original.facetCount * 3, object.mesh->facets));
     EXPECT_EQ(object.facetCount, 4);
 
-    // A file that is gone leaves the record without geometry.
-    std::filesystem::remove(path);
-    EXPECT_EQ(RestoreObject(*scene, index, graphics, tones), 0);
-    EXPECT_EQ(object.mesh, nullptr);
-    EXPECT_EQ(object.vertexCount, 0);
     EXPECT_EQ(RestoreObject(*scene, scene->PlateIndex(), graphics, tones), 0);
+}
+
+TEST(RestoreObject, AFileThatCannotBeReadLeavesTheModelAsItWasAndSaysWhy) {
+    ScratchDirectory directory;
+    const std::string path = directory.Write("tetra.stl", TetrahedronStl().bytes);
+    auto scene = std::make_unique<Scene>();
+    RecordingSceneGraphics graphics;
+    RecordingTones tones;
+    const int index = scene->AddModelSlot();
+    ASSERT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    SceneObject& object = scene->objects[index];
+    object.optimized = 1;
+    ASSERT_NE(CutMesh(object, {0, 0, 1, -0.5f}, nullptr), nullptr);
+    object.caps->displayList = 5;
+    const Poly3gon* mesh = object.mesh;
+    const CutCap* caps = object.caps;
+    const int64_t facets = object.facetCount;
+
+    FileBytes truncated = TetrahedronStl();
+    truncated.bytes.resize(100);
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {"truncated", "triangle count exceeds the file size"},
+        {"gone", "no such file"},
+    };
+    for (const auto& [what, reason] : failures) {
+        if (what == "truncated") directory.Write("tetra.stl", truncated.bytes);
+        if (what == "gone") std::filesystem::remove(path);
+        std::string problem;
+        EXPECT_EQ(RestoreObject(*scene, index, graphics, tones, &problem), 0) << what;
+        EXPECT_EQ(problem, reason) << what;
+        EXPECT_EQ(object.mesh, mesh) << what;
+        EXPECT_EQ(object.caps, caps) << what;
+        EXPECT_EQ(object.facetCount, facets) << what;
+        EXPECT_EQ(object.optimized, 1) << what;
+        EXPECT_TRUE(graphics.deletedLists.empty()) << what;
+    }
+}
+
+TEST(RestoreObject, APathLongerThanTheStoredFieldIsReadWhole) {
+    ScratchDirectory directory;
+    std::string folder = directory.File("");
+    for (int level = 0; level < 5; ++level) {
+        folder += std::string(60, static_cast<char>('a' + level)) + "/";
+        std::filesystem::create_directory(folder);
+    }
+    const std::string path = folder + "tetra.stl";
+    ASSERT_GT(path.size(), 300u);
+    FileBytes stl = TetrahedronStl();
+    directory.Write(path.substr(directory.File("").size()), stl.bytes);
+    auto scene = std::make_unique<Scene>();
+    RecordingSceneGraphics graphics;
+    RecordingTones tones;
+    const int index = scene->AddModelSlot();
+    ASSERT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    SceneObject& object = scene->objects[index];
+    EXPECT_EQ(object.modelPath, path);
+    EXPECT_STREQ(object.location, "") << "refused by the stored field, not cut to another path";
+    EXPECT_STREQ(object.name, "tetra");
+    object.optimized = 1;
+    ASSERT_NE(CutMesh(object, {0, 0, 1, -0.5f}, nullptr), nullptr);
+
+    std::string problem;
+    EXPECT_EQ(RestoreObject(*scene, index, graphics, tones, &problem), 1) << problem;
+    EXPECT_EQ(object.caps, nullptr);
+    EXPECT_EQ(object.facetCount, 4);
+    EXPECT_EQ(object.modelPath, path);
 }

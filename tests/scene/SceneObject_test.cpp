@@ -47,7 +47,8 @@ TEST(SceneObjectLayout, HeaderBytesHoldTheInitialValuesAtTheirOffsets) {
 TEST(SceneObjectLayout, RecordBytesHoldTheInitialValuesAtTheirOffsets) {
     auto scene = std::make_unique<Scene>();
     const SceneObject& r = scene->objects[5];
-    EXPECT_EQ(sizeof(SceneObject), 1312u);
+    EXPECT_EQ(kRecordSize, 1312u);
+    EXPECT_EQ(offsetof(SceneObject, modelPath), kRecordSize) << "memory-only fields follow the stored record";
     EXPECT_EQ(kRecordHeadSize, 432u);
     EXPECT_EQ(kRecordCount, 128);
 
@@ -152,4 +153,38 @@ TEST(SceneObjectText, LongTextsAreCutTo259CharactersAndTerminated) {
 
     SetRecordText(record->location, nullptr);
     EXPECT_STREQ(record->location, "");
+}
+
+TEST(SceneObjectText, ALocationThatDoesNotFitIsRefusedByTheFieldAndKeptWhole) {
+    auto record = std::make_unique<SceneObject>();
+    EXPECT_TRUE(SetRecordLocation(*record, "/data/skull.p3g"));
+    EXPECT_STREQ(record->location, "/data/skull.p3g");
+    EXPECT_EQ(RecordLocation(*record), "/data/skull.p3g");
+
+    const std::string fits = "/" + std::string(258, 'a');
+    EXPECT_TRUE(SetRecordLocation(*record, fits));
+    EXPECT_EQ(std::string(record->location), fits);
+
+    const std::string tooLong = fits + "b";
+    EXPECT_FALSE(SetRecordLocation(*record, tooLong));
+    EXPECT_STREQ(record->location, "") << "never a cut path naming another file";
+    EXPECT_EQ(record->modelPath, tooLong);
+    EXPECT_EQ(RecordLocation(*record), tooLong);
+
+    auto plate = std::make_unique<SceneObject>();
+    SetRecordText(plate->location, "(internal)");
+    EXPECT_EQ(RecordLocation(*plate), "(internal)");
+}
+
+TEST(SceneObjectSerial, ARecordKeepsItsSerialWhenItMovesAndANewRecordGetsANewOne) {
+    auto scene = std::make_unique<Scene>();
+    const uint64_t plate = scene->objects[1].serial;
+    const int first = scene->AddModelSlot();
+    EXPECT_EQ(scene->objects[2].serial, plate) << "the plate moved up with its serial";
+    const uint64_t model = scene->objects[first].serial;
+    EXPECT_NE(model, plate);
+    scene->AddModelSlot();
+    EXPECT_NE(scene->objects[2].serial, model);
+    EXPECT_NE(scene->objects[2].serial, plate);
+    EXPECT_EQ(scene->objects[3].serial, plate);
 }

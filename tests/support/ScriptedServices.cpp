@@ -1,5 +1,7 @@
 #include "support/ScriptedServices.h"
 
+#include <utility>
+
 namespace {
 
 template <typename T>
@@ -43,5 +45,6 @@ std::optional<FileDialogResult> ScriptedFileDialogs::Save(const FileDialogReques
 
 std::optional<uint32_t> ScriptedColourChooser::Choose(uint32_t initial) {
     initials.push_back(initial);
+    if (whileOpen) std::exchange(whileOpen, nullptr)();
     return NextAnswer(answers);
 }

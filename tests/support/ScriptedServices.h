@@ -3,6 +3,7 @@
 // the answers a test queued. An empty queue answers as a user closing the box or dialog would.
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -50,6 +51,8 @@ public:
 
     std::deque<std::optional<uint32_t>> answers;
     std::vector<uint32_t> initials;
+    // Runs while the chooser is open, as events do under a real modal chooser (then it is cleared).
+    std::function<void()> whileOpen;
 };
 
 class RecordingTones : public Tones {

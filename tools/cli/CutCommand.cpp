@@ -27,7 +27,7 @@ struct CutArguments {
     bool timings = false;
 };
 
-enum class ParseOutcome { Parsed, Usage, BadPlane };
+enum class ArgumentsOutcome { Parsed, Usage, BadPlane };
 
 // Reads a whole argument as a number; nullopt when it is not one. Infinities and NaN do scan.
 std::optional<float> ScanNumber(const std::string& text) {
@@ -40,7 +40,7 @@ std::optional<float> ScanNumber(const std::string& text) {
 // Arguments that do not fit the command's form give the usage; a plane that is well formed but cannot
 // cut anything (a coefficient that is not finite, or no normal) is an error of its own, told in
 // `problem`.
-ParseOutcome Parse(const CliArguments& arguments, CutArguments& parsed, std::string& problem) {
+ArgumentsOutcome Parse(const CliArguments& arguments, CutArguments& parsed, std::string& problem) {
     int paths = 0;
     bool plane = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -50,12 +50,12 @@ ParseOutcome Parse(const CliArguments& arguments, CutArguments& parsed, std::str
         } else if (argument == "--timings") {
             parsed.timings = true;
         } else if (argument == "--plane") {
-            if (plane || i + 4 >= arguments.size()) return ParseOutcome::Usage;
+            if (plane || i + 4 >= arguments.size()) return ArgumentsOutcome::Usage;
             float* values[4] = {&parsed.plane.a, &parsed.plane.b, &parsed.plane.c, &parsed.plane.d};
             for (float* value : values) {
                 const std::string& text = arguments[++i];
                 const std::optional<float> number = ScanNumber(text);
-                if (!number) return ParseOutcome::Usage;
+                if (!number) return ArgumentsOutcome::Usage;
                 if (!std::isfinite(*number) && problem.empty())
                     problem = "the plane coefficient " + text + " is not a finite number";
                 *value = *number;
@@ -64,14 +64,14 @@ ParseOutcome Parse(const CliArguments& arguments, CutArguments& parsed, std::str
         } else if (paths < 2 && !argument.starts_with("--")) {
             (paths++ == 0 ? parsed.in : parsed.out) = argument;
         } else {
-            return ParseOutcome::Usage;
+            return ArgumentsOutcome::Usage;
         }
     }
-    if (paths != 2 || !plane) return ParseOutcome::Usage;
+    if (paths != 2 || !plane) return ArgumentsOutcome::Usage;
     const CutPlane& p = parsed.plane;
     if (problem.empty() && p.a == 0 && p.b == 0 && p.c == 0)
         problem = "the plane has no normal: A, B and C are all 0";
-    return problem.empty() ? ParseOutcome::Parsed : ParseOutcome::BadPlane;
+    return problem.empty() ? ArgumentsOutcome::Parsed : ArgumentsOutcome::BadPlane;
 }
 
 // The mesh followed by every cap's triangles as facets.
@@ -97,13 +97,13 @@ int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream
     CutArguments parsed;
     std::string problem;
     switch (Parse(arguments, parsed, problem)) {
-        case ParseOutcome::Usage:
+        case ArgumentsOutcome::Usage:
             err << "usage: pexora-cli cut IN OUT.p3g --plane A B C D [--weld] [--timings]\n";
             return 2;
-        case ParseOutcome::BadPlane:
+        case ArgumentsOutcome::BadPlane:
             err << "error: " << problem << "\n";
             return 1;
-        case ParseOutcome::Parsed:
+        case ArgumentsOutcome::Parsed:
             break;
     }
 
