@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("pexora"));
 
     QtPlatformServices platform;
+    if (platform.settings.Substituted())
+        qWarning("Pexora: the settings file is not a regular file; settings are kept for this session only.");
     PlatformServices services = platform.Services();
     CPexoraApp pexora(services, platform.settings.FileName(),
                       QCoreApplication::applicationFilePath().toStdString());

@@ -1,9 +1,35 @@
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QVariant>
 
 namespace {
+
+QString UserIniFile() {
+    // Where QSettings keeps an INI file of user scope; worked out here because QSettings reads the
+    // file as soon as it is constructed.
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(config).filePath(QStringLiteral("Korvane/Pexora.ini"));
+}
+
+// A missing file is fine (it is made on the first write); anything that exists must be a regular
+// file, or a link to one.
+bool UsableIniFile(const QString& path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
+std::unique_ptr<QTemporaryDir> SubstituteFor(const QString& path) {
+    if (UsableIniFile(path)) return nullptr;
+    return std::make_unique<QTemporaryDir>();
+}
+
+QString FileToOpen(const QString& path, const std::unique_ptr<QTemporaryDir>& substitute) {
+    return substitute ? substitute->filePath(QStringLiteral("Pexora.ini")) : path;
+}
 
 QString Key(const std::string& section, const std::string& name) {
     return QString::fromStdString(section) + u'/' + QString::fromStdString(name);
@@ -23,10 +49,11 @@ bool IsInteger(const QVariant& value) {
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, "Korvane", "Pexora") {}
+QtSettingsStore::QtSettingsStore() : QtSettingsStore(UserIniFile()) {}
 
-QtSettingsStore::QtSettingsStore(const QString& iniFile) : settings_(iniFile, QSettings::IniFormat) {}
+QtSettingsStore::QtSettingsStore(const QString& iniFile)
+    : substitute_(SubstituteFor(iniFile)),
+      settings_(FileToOpen(iniFile, substitute_), QSettings::IniFormat) {}
 
 std::optional<uint32_t> QtSettingsStore::ReadInt(const std::string& section, const std::string& name) {
     const QVariant value = settings_.value(Key(section, name));

@@ -4,18 +4,26 @@
 
 #include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "platform/SettingsStore.h"
 
 class QtSettingsStore : public SettingsStore {
 public:
-    // The user's store: organisation "Korvane", application "Pexora".
+    // The user's store: organisation "Korvane", application "Pexora", in the user's configuration
+    // folder ($XDG_CONFIG_HOME or ~/.config).
     QtSettingsStore();
-    // A store in the given INI file (tests, tools).
+    // A store in the given INI file (tests, tools). A path naming something other than a file (a named
+    // pipe, a device, a folder) would block or fail every read: the store then lives in a file of its
+    // own in a temporary folder for the life of the object, so the program still starts and works,
+    // and Substituted() tells so.
     explicit QtSettingsStore(const QString& iniFile);
 
     // The file behind the store, for watching it.
     QString FileName() const { return settings_.fileName(); }
+    // True when the named file could not serve and a temporary one stands in for it.
+    bool Substituted() const { return substitute_ != nullptr; }
 
     std::optional<uint32_t> ReadInt(const std::string& section, const std::string& name) override;
     std::optional<std::string> ReadString(const std::string& section, const std::string& name) override;
@@ -29,5 +37,7 @@ public:
     bool Sync() override;
 
 private:
+    // Declared before the settings: the temporary folder must exist when they open their file.
+    std::unique_ptr<QTemporaryDir> substitute_;
     QSettings settings_;
 };

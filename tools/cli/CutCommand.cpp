@@ -118,7 +118,8 @@ int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream
     if (parsed.weld) {
         record.optimized = 1;
         if (record.fileType != kP3gFile && !WeldVertices(record, graphics)) {
-            err << "error: " << parsed.in << ": the mesh cannot be welded (bad index or no memory)\n";
+            err << "error: " << parsed.in
+                << ": the mesh cannot be welded (bad index, too many vertices or no memory)\n";
             return 1;
         }
         weldSeconds = clock.Lap();
@@ -128,7 +129,8 @@ int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream
     const double cutSeconds = clock.Lap();
     Poly3gon combined;
     if (statistics.refused || !MeshWithCaps(record, combined)) {
-        err << "error: " << parsed.in << ": the mesh cannot be cut (bad index or no memory)\n";
+        err << "error: " << parsed.in
+            << ": the mesh cannot be cut (bad index, too many vertices or no memory)\n";
         return 1;
     }
     if (!WriteCliModel(combined, parsed.out, err)) return 1;

@@ -1,6 +1,9 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -28,6 +31,26 @@ void TouchFile(const QString& path) {
 TEST(QtSettingsStore, UserStoreIsKorvanePexoraIni) {
     QtSettingsStore store;
     EXPECT_TRUE(store.FileName().endsWith("/Korvane/Pexora.ini")) << store.FileName().toStdString();
+}
+
+TEST(QtSettingsStore, APipeOrAFolderInPlaceOfTheFileIsNeverOpened) {
+    // Reading a named pipe without a writer would wait forever; a folder cannot be read at all.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("Pexora.ini");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    for (const QString& path : {pipe, dir.path()}) {
+        QtSettingsStore store(path);
+        EXPECT_TRUE(store.Substituted());
+        EXPECT_NE(store.FileName(), path);
+        EXPECT_FALSE(store.ReadInt("Settings", "Perspective").has_value());
+        ASSERT_TRUE(store.WriteInt("Settings", "Perspective", 45));
+        EXPECT_TRUE(store.Sync());
+        EXPECT_EQ(store.ReadInt("Settings", "Perspective"), 45u);
+    }
+    EXPECT_TRUE(QFileInfo(pipe).isReadable()) << "the pipe is left where it was";
+
+    QtSettingsStore missing(dir.filePath("new.ini"));
+    EXPECT_FALSE(missing.Substituted());
 }
 
 TEST(QtSettingsStore, TypesSurviveTheFile) {
