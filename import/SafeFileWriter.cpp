@@ -13,6 +13,7 @@
 namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
+std::atomic<SafeFileWriteCall> writeCall{&::write};
 
 // The file a write to `path` changes: the target of a symbolic link, so that the link survives.
 std::string WriteTarget(const std::string& path) {
@@ -26,6 +27,10 @@ std::string WriteTarget(const std::string& path) {
 }
 
 }  // namespace
+
+SafeFileWriteCall ReplaceSafeFileWriteCall(SafeFileWriteCall call) {
+    return writeCall.exchange(call);
+}
 
 SafeFileWriter::~SafeFileWriter() {
     Discard();
@@ -64,7 +69,7 @@ bool SafeFileWriter::Write(const void* data, size_t length) {
     if (fd_ < 0 || failed_) return false;
     auto* bytes = static_cast<const uint8_t*>(data);
     while (length > 0) {
-        ssize_t written = write(fd_, bytes, length);
+        ssize_t written = writeCall.load()(fd_, bytes, length);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) {
             failed_ = true;

@@ -3,6 +3,8 @@
 // temporary file in the target's directory, which is synced and renamed over the target at Commit.
 // After a failed call errno tells the system's reason (EACCES for a read-only target).
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -32,3 +34,9 @@ private:
     std::string path_;
     std::string temporaryPath_;
 };
+
+// The call that puts a writer's bytes into its temporary file: write(2), unless tests stand in a
+// call that fails like a full disk. Applies to every writer of the process; returns the call it
+// replaces, for the caller to put back.
+using SafeFileWriteCall = ssize_t (*)(int descriptor, const void* data, size_t length);
+SafeFileWriteCall ReplaceSafeFileWriteCall(SafeFileWriteCall call);
