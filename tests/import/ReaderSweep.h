@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "import/ByteSource.h"
@@ -58,7 +61,8 @@ inline void SweepPrefixes(ModelParser parse, const std::vector<uint8_t>& valid, 
     }
 }
 
-// Every one of the 255 other values of each byte in [first, end) is read or refused cleanly.
+// Every one of the 255 other values of each byte in [first, end) is read or refused cleanly. The
+// changed file is parsed where it lies: its buffer has the file's exact size, as a fresh copy would.
 inline void SweepByteChanges(ModelParser parse, const std::vector<uint8_t>& valid, size_t first, size_t end) {
     ParsedModel model;
     std::vector<uint8_t> changed = valid;
@@ -66,7 +70,8 @@ inline void SweepByteChanges(ModelParser parse, const std::vector<uint8_t>& vali
         for (int value = 0; value < 256; ++value) {
             if (value == valid[at]) continue;
             changed[at] = static_cast<uint8_t>(value);
-            const ParseOutcome outcome = ParseFreshCopy(parse, changed, model);
+            MemorySource source(changed.data(), changed.size());
+            const ParseOutcome outcome = parse(source, model);
             ASSERT_TRUE(ReadOrRefusedCleanly(outcome, model)) << "byte " << at << " set to " << value;
         }
         changed[at] = valid[at];

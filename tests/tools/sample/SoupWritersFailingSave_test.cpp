@@ -17,7 +17,7 @@ TEST(SoupWritersFailingSave, EveryFailingFileSystemKeepsTheEarlierFile) {
         return WriteCtmWithNormals(sphere, normals.get(), path);
     };
     for (const auto& [save, name] : {std::pair{saveStl, "sphere.stl"}, std::pair{saveCtm, "sphere.ctm"}}) {
-        ExpectFullDisksKeepTheEarlierFile(save, name, 512);
+        ExpectFullDisksKeepTheEarlierFile(save, name, 128);
         ExpectImpossibleTargetsAreRefused(save, name);
         if (!ExpectReadOnlyDirectoryKeepsTheEarlierFile(save, name))
             GTEST_SKIP() << "cannot mount a read-only tmpfs and this user writes into read-only directories";
