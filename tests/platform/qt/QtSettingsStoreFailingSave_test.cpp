@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,14 @@ TEST(QtSettingsStoreFailingSave, AFullOrReadOnlyFileSystemKeepsTheEarlierFile) {
     EXPECT_EQ(ReadWholeFile(path), earlier);
     EXPECT_EQ(Names(tmpfs.File("")), std::vector<std::string>{"Pexora.ini"});
 
+    // A value that QSettings keeps in its write buffer, so that the disk fills when the buffer is flushed.
     ASSERT_TRUE(store.RemoveValue("Settings", "Placement"));
+    std::ofstream(tmpfs.File("filler")) << std::string(14 * 4096, 'f');
+    ASSERT_TRUE(store.WriteString("Settings", "Folder", std::string(6000, 'd')));
+    EXPECT_FALSE(store.Sync());
+    EXPECT_EQ(ReadWholeFile(path), earlier);
+    std::filesystem::remove(tmpfs.File("filler"));
+
     ASSERT_TRUE(tmpfs.MakeReadOnly());
     store.WriteInt("Settings", "Perspective", 60);
     EXPECT_FALSE(store.Sync());
