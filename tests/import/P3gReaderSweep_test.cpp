@@ -22,7 +22,7 @@ FileBytes WideP3g() {
 
 TEST(P3gReaderSweep, EveryPrefixIsRefusedAndTrailingBytesAreIgnored) {
     SweepPrefixes(ParseP3g, SmallP3g().bytes, true);
-    // The prefix sweep of the wide file covers its header and vertex block; its facets are at the end.
+    // The wide file is sampled beyond its first bytes; every cut inside its facets, at the end, is tried.
     const FileBytes wide = WideP3g();
     SweepPrefixes(ParseP3g, wide.bytes, true);
     ParsedModel model;
