@@ -2,13 +2,9 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QVariant>
-
-#include "persistence/IniText.h"
 
 namespace {
 
@@ -49,28 +45,6 @@ bool IsInteger(const QVariant& value) {
         default:
             return false;
     }
-}
-
-// Whether the INI text `text` holds every value of `settings`, read back as a fresh store reads them
-// (integers come back as text, so values compare as text, byte arrays as bytes). The text is read
-// from a copy: every QSettings of one file in a process shares one cache and would not read it.
-// True when no copy can be made, trusting the write.
-bool TextHoldsSettings(const std::string& text, const QSettings& settings) {
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(text.data(), qint64(text.size())) != qint64(text.size()) || !copy.flush())
-        return true;
-    const QSettings written(copy.fileName(), QSettings::IniFormat);
-    const QStringList keys = settings.allKeys();
-    if (written.allKeys().size() != keys.size()) return false;
-    for (const QString& key : keys) {
-        const QVariant expected = settings.value(key);
-        const QVariant found = written.value(key);
-        const bool same = expected.typeId() == QMetaType::QByteArray
-                              ? found.toByteArray() == expected.toByteArray()
-                              : found.toString() == expected.toString();
-        if (!same) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -132,17 +106,6 @@ bool QtSettingsStore::RemoveValue(const std::string& section, const std::string&
 }
 
 bool QtSettingsStore::Sync() {
-    // QSettings takes a short write (a full disk) for success and puts the cut file in place of the
-    // earlier one: the file is read back, and the earlier text put back when it does not hold the store.
-    const std::string path = settings_.fileName().toStdString();
-    const IniFileContent earlier = ReadIniFile(path);
     settings_.sync();
-    if (settings_.status() != QSettings::NoError) return false;
-    const IniFileContent written = ReadIniFile(path);
-    if (written.status == IniFileStatus::Read && TextHoldsSettings(written.text, settings_)) return true;
-    if (earlier.status == IniFileStatus::Read)
-        WriteIniFile(path, earlier.text);
-    else
-        QFile::remove(settings_.fileName());
-    return false;
+    return settings_.status() == QSettings::NoError;
 }
