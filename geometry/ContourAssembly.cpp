@@ -13,6 +13,13 @@ namespace {
 
 constexpr int64_t kNone = -1;
 
+// Chains that meet go back to the list whole, so a segment can be placed more than once. On cuts of
+// closed models that stays a few placements per segment, but on a cut of a tangled model (the same
+// edge in several facets) merging and returning can cycle for ever. Past this budget, far above any
+// cut that ends by itself, assembly stops as it does at the end: the open chains are dropped.
+constexpr int64_t kPlacementsPerSegment = 64;
+constexpr int64_t kExtraPlacements = 1024;
+
 struct Chain {
     int64_t first;
     int64_t last;
@@ -63,7 +70,8 @@ public:
     }
 
     std::vector<Contour> Run() {
-        while (listCount_ > 0) {
+        int64_t budget = kPlacementsPerSegment * static_cast<int64_t>(segments_.size()) + kExtraPlacements;
+        while (listCount_ > 0 && budget-- > 0) {
             int64_t s = UnlinkCursorSegment();
             int64_t from = segments_[s].from;
             int64_t to = segments_[s].to;
