@@ -34,20 +34,37 @@ FileBytes TetrahedronStl() {
     return stl;
 }
 
+// A scene with the graphics and tones a Restore reports to.
+struct RestoreScene {
+    // Reads `path` into a new model slot; 0 when the reader refuses it.
+    int Load(const std::string& path) {
+        const int index = scene->AddModelSlot();
+        return LoadModelFile(*scene, index, path, tones) == 1 ? index : 0;
+    }
+    // Marks model `index` optimised and cuts it by z = 0.5, which leaves a cap.
+    bool OptimiseAndCut(int index) {
+        SceneObject& object = scene->objects[index];
+        object.optimized = 1;
+        return CutMesh(object, {0, 0, 1, -0.5f}, nullptr) != nullptr;
+    }
+
+    std::unique_ptr<Scene> scene = std::make_unique<Scene>();
+    RecordingSceneGraphics graphics;
+    RecordingTones tones;
+};
+
 }  // namespace
 
 TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
     ScratchDirectory directory;
     const std::string path = directory.Write("tetra.stl", TetrahedronStl().bytes);
-    auto scene = std::make_unique<Scene>();
-    RecordingSceneGraphics graphics;
-    RecordingTones tones;
-    const int index = scene->AddModelSlot();
-    ASSERT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    RestoreScene r;
+    auto& [scene, graphics, tones] = r;
+    const int index = r.Load(path);
+    ASSERT_NE(index, 0);
     SceneObject& object = scene->objects[index];
     const Poly3gon original = *object.mesh;
-    object.optimized = 1;
-    ASSERT_NE(CutMesh(object, {0, 0, 1, -0.5f}, nullptr), nullptr);
+    ASSERT_TRUE(r.OptimiseAndCut(index));
     object.caps->displayList = 5;
     object.caps->textureName = 6;
 
@@ -68,14 +85,12 @@ TEST(RestoreObject, ReadsTheModelAgainAndDropsEveryCap) {
 TEST(RestoreObject, AFileThatCannotBeReadLeavesTheModelAsItWasAndSaysWhy) {
     ScratchDirectory directory;
     const std::string path = directory.Write("tetra.stl", TetrahedronStl().bytes);
-    auto scene = std::make_unique<Scene>();
-    RecordingSceneGraphics graphics;
-    RecordingTones tones;
-    const int index = scene->AddModelSlot();
-    ASSERT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    RestoreScene r;
+    auto& [scene, graphics, tones] = r;
+    const int index = r.Load(path);
+    ASSERT_NE(index, 0);
+    ASSERT_TRUE(r.OptimiseAndCut(index));
     SceneObject& object = scene->objects[index];
-    object.optimized = 1;
-    ASSERT_NE(CutMesh(object, {0, 0, 1, -0.5f}, nullptr), nullptr);
     object.caps->displayList = 5;
     const Poly3gon* mesh = object.mesh;
     const CutCap* caps = object.caps;
@@ -112,17 +127,15 @@ TEST(RestoreObject, APathLongerThanTheStoredFieldIsReadWhole) {
     ASSERT_GT(path.size(), 300u);
     FileBytes stl = TetrahedronStl();
     directory.Write(path.substr(directory.File("").size()), stl.bytes);
-    auto scene = std::make_unique<Scene>();
-    RecordingSceneGraphics graphics;
-    RecordingTones tones;
-    const int index = scene->AddModelSlot();
-    ASSERT_EQ(LoadModelFile(*scene, index, path, tones), 1);
+    RestoreScene r;
+    auto& [scene, graphics, tones] = r;
+    const int index = r.Load(path);
+    ASSERT_NE(index, 0);
     SceneObject& object = scene->objects[index];
     EXPECT_EQ(object.modelPath, path);
     EXPECT_STREQ(object.location, "") << "refused by the stored field, not cut to another path";
     EXPECT_STREQ(object.name, "tetra");
-    object.optimized = 1;
-    ASSERT_NE(CutMesh(object, {0, 0, 1, -0.5f}, nullptr), nullptr);
+    ASSERT_TRUE(r.OptimiseAndCut(index));
 
     std::string problem;
     EXPECT_EQ(RestoreObject(*scene, index, graphics, tones, &problem), 1) << problem;
