@@ -47,9 +47,10 @@ void PrepareImageFill(Scene& scene, int index, CutCap& cap, SceneGraphics& graph
     CapPlateBounds bounds = ComputeCapPlateBounds(scene, index, cap);
     if (cap.textureName != 0) graphics.DeleteTexture(cap.textureName);
     cap.textureName = 0;
+    const CapTextureFactors factors = graphics.TextureCap(index, cap, bounds);
     cap.planeHeight = bounds.planeHeight;
-    cap.texSpanS = static_cast<float>(static_cast<double>(bounds.maxX) - bounds.minX);
-    cap.texSpanT = static_cast<float>(static_cast<double>(bounds.maxZ) - bounds.minZ);
+    cap.texSpanS = static_cast<float>(static_cast<double>(bounds.maxX) - bounds.minX) * factors.s;
+    cap.texSpanT = static_cast<float>(static_cast<double>(bounds.maxZ) - bounds.minZ) * factors.t;
     cap.texMinX = bounds.minX;
     cap.texMinZ = bounds.minZ;
     cap.objectScale = object.scale;

@@ -3,18 +3,10 @@
 
 #include <cstdint>
 
+#include "scene/CutCap.h"
+
 class Scene;
 class SceneGraphics;
-struct CutCap;
-
-// Bounds of a cap in plate coordinates, in whole units.
-struct CapPlateBounds {
-    int32_t minX;
-    int32_t minZ;
-    int32_t maxX;
-    int32_t maxZ;
-    int32_t planeHeight;  // plate-coordinate height of the first corner, rounded
-};
 
 // Maps every corner of `cap`'s triangles (mesh vertex + centre, through the object's transform into
 // the world and back through the plate's) into plate coordinates: floor of the smallest and ceiling
@@ -22,7 +14,8 @@ struct CapPlateBounds {
 // triangles. The triangles must index the object's mesh.
 CapPlateBounds ComputeCapPlateBounds(const Scene& scene, int index, const CutCap& cap);
 
-// The image fill of the cap just cut from model `index`: deletes its texture, and stores the
-// bounds, spans (factors 1), object and plate transforms and the object's colour and material in
-// it. The cap keeps no texture, as for an object without a dataset.
+// The image fill of the cap just cut from model `index`: deletes its texture, has the graphics side
+// texture it from the object's dataset (a cap of an object without one stays untextured), and stores
+// the bounds, the spans stretched by the texture's factors and the object and plate transforms in it,
+// which the cap's texture coordinates are computed from.
 void PrepareImageFill(Scene& scene, int index, CutCap& cap, SceneGraphics& graphics);

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "dataset/BuildCapTexture.h"
+#include "render/CapTexture.h"
 #include "render/GLContextScope.h"
 #include "render/SurfaceLists.h"
 #include "render/WaitCursor.h"
@@ -47,4 +49,20 @@ int GLSceneGraphics::BuildSurfaceLists(int index) {
     building_ = false;
     view_.setUpdatesEnabled(updatesEnabled);
     return built;
+}
+
+CapTextureFactors GLSceneGraphics::TextureCap(int index, CutCap& cap, const CapPlateBounds& bounds) {
+    if (scene_ == nullptr || messages_ == nullptr) return {};
+    GLContextScope scope(view_);
+    if (!scope) return {};
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    bool painted;
+    {
+        WaitCursor wait;
+        painted = BuildCapTexture(*scene_, index, cap, bounds, maxSide, *messages_);
+    }
+    if (!painted) return {};
+    view_.makeCurrent();  // a message box may have made another context current
+    return UploadCapTexture(cap);
 }

@@ -32,6 +32,9 @@ public:
     // record, no scene, or a view without context (the record's counts are then left as they were),
     // otherwise 1.
     int BuildSurfaceLists(int index) override;
+    // Paints the cap from the record's dataset with the wait cursor shown and uploads it into the
+    // view's context; factors 1 without scene, message service or context.
+    CapTextureFactors TextureCap(int index, CutCap& cap, const CapPlateBounds& bounds) override;
 
 private:
     QOpenGLWidget& view_;

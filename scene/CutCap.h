@@ -42,6 +42,22 @@ struct CutCap {
 
 inline constexpr size_t kCutCapHeadSize = 160;
 
+// Bounds of a cap in plate coordinates, in whole units.
+struct CapPlateBounds {
+    int32_t minX;
+    int32_t minZ;
+    int32_t maxX;
+    int32_t maxZ;
+    int32_t planeHeight;  // plate-coordinate height of the first corner, rounded
+};
+
+// What an uploaded cap texture stretches the cap's spans by: the padded size over the image size
+// along plate x (s) and z (t); 1 for a cap without texture.
+struct CapTextureFactors {
+    float s = 1.0f;
+    float t = 1.0f;
+};
+
 static_assert(offsetof(CutCap, texSpanS) == 0);
 static_assert(offsetof(CutCap, texSpanT) == 4);
 static_assert(offsetof(CutCap, objectScale) == 8);

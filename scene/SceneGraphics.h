@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/CutCap.h"
+
 class SceneGraphics {
 public:
     virtual ~SceneGraphics() = default;
@@ -18,4 +20,11 @@ public:
     // Returns 0 when the record has no mesh or nothing can be built, otherwise 1. A graphics side
     // without display lists (a scene being torn down, a headless tool) builds nothing.
     virtual int BuildSurfaceLists(int /*index*/) { return 0; }
+    // Paints `cap`, the last cap of model record `index` with the plate-coordinate `bounds`, with the
+    // section of the record's CT dataset and uploads it as the cap's texture; returns the texture's
+    // factors. The cap has no texture when this is called. Without a dataset, or on a graphics side
+    // without textures, the cap stays untextured and the factors are 1.
+    virtual CapTextureFactors TextureCap(int /*index*/, CutCap& /*cap*/, const CapPlateBounds& /*bounds*/) {
+        return {};
+    }
 };
