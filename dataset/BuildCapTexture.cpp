@@ -85,8 +85,10 @@ bool BuildCapTexture(const Scene& scene, int index, CutCap& cap, const CapPlateB
         auto [first, end] = SlicesNearPlane(frame, cap.textureWidth, cap.textureHeight, halfStep, slices);
         const size_t perBatch = SlicesPerBatch(named.pixels.size(), memoryBudget);
         for (; first < end; first += std::min(perBatch, end - first)) {
-            const std::vector<DecodedSlice> batch = ReadSliceBatch(slices, first, std::min(perBatch, end - first));
-            PaintCapSection(frame, step, batch.data(), batch.size(), cap.pixels, cap.textureWidth, cap.textureHeight);
+            const std::vector<DecodedSlice> batch =
+                ReadSliceBatch(slices, first, std::min(perBatch, end - first));
+            PaintCapSection(frame, step, batch.data(), batch.size(), cap.pixels, cap.textureWidth,
+                            cap.textureHeight);
         }
     } catch (const std::bad_alloc&) {
         DropImage(cap);

@@ -48,12 +48,14 @@ void PaintTexel(const DecodedSlice* slices, size_t count, Vector3 q, float halfS
         const double margin = 2.0 + std::fabs(static_cast<double>(q.z)) * 0x1p-20;
         const double low = static_cast<double>(q.z) - halfStep - margin;
         const double high = static_cast<double>(q.z) + halfStep + margin;
-        first = static_cast<size_t>(std::partition_point(slices, slices + count, [&](const DecodedSlice& s) {
-                                        return s.number < low;
-                                    }) - slices);
-        last = static_cast<size_t>(std::partition_point(slices + first, slices + count, [&](const DecodedSlice& s) {
-                                       return s.number <= high;
-                                   }) - slices);
+        first =
+            static_cast<size_t>(std::partition_point(slices, slices + count,
+                                                     [&](const DecodedSlice& s) { return s.number < low; }) -
+                                slices);
+        last = static_cast<size_t>(
+            std::partition_point(slices + first, slices + count,
+                                 [&](const DecodedSlice& s) { return s.number <= high; }) -
+            slices);
     }
     for (size_t i = last; i > first; --i) {
         const DecodedSlice& slice = slices[i - 1];
@@ -63,7 +65,8 @@ void PaintTexel(const DecodedSlice* slices, size_t count, Vector3 q, float halfS
 
 }  // namespace
 
-CapSectionFrame MakeCapSectionFrame(const SceneObject& object, const SceneObject& plate, const CapPlateBounds& bounds) {
+CapSectionFrame MakeCapSectionFrame(const SceneObject& object, const SceneObject& plate,
+                                    const CapPlateBounds& bounds) {
     CapSectionFrame frame{};
     std::copy_n(plate.position, 3, frame.platePosition);
     frame.plateScale = plate.scale;
@@ -95,7 +98,8 @@ void PaintCapSection(const CapSectionFrame& frame, int step, const DecodedSlice*
         for (int64_t row = begin; row < end; ++row) {
             uint8_t* texel = image + static_cast<size_t>(row) * static_cast<size_t>(width) * 3;
             for (int column = 0; column < width; ++column, texel += 3)
-                PaintTexel(slices, count, TexelInDataset(frame, column, static_cast<int>(row)), halfStep, texel);
+                PaintTexel(slices, count, TexelInDataset(frame, column, static_cast<int>(row)), halfStep,
+                           texel);
         }
     });
 }

@@ -24,7 +24,8 @@ struct CapSectionFrame {
     int32_t planeHeight;
 };
 
-CapSectionFrame MakeCapSectionFrame(const SceneObject& object, const SceneObject& plate, const CapPlateBounds& bounds);
+CapSectionFrame MakeCapSectionFrame(const SceneObject& object, const SceneObject& plate,
+                                    const CapPlateBounds& bounds);
 
 // Texel (column, row) of the texture, one world unit apart along the plate's x and z from the
 // cap's lower bounds, in dataset coordinates: x and y centred on the slice, z the slice number.

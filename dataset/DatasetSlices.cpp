@@ -28,8 +28,8 @@ std::vector<DatasetSlice> ListDatasetSlices(const std::string& datasetPath, int 
     const std::string stem = prefix.filename().string();
 
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder.empty() ? "." : folder, error), end; !error && entry != end;
-         entry.increment(error)) {
+    for (std::filesystem::directory_iterator entry(folder.empty() ? "." : folder, error), end;
+         !error && entry != end; entry.increment(error)) {
         const std::string name = entry->path().filename().string();
         if (name.size() != stem.size() + static_cast<size_t>(postfixLength) + 4) continue;
         if (!SameIgnoringCase(name, 0, stem) || !SameIgnoringCase(name, name.size() - 4, extension)) continue;

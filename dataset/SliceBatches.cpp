@@ -36,7 +36,8 @@ DecodedSlice TakeDecodedSlice(SliceBuffer& buffer, int number) {
     return slice;
 }
 
-std::vector<DecodedSlice> ReadSliceBatch(const std::vector<DatasetSlice>& slices, size_t first, size_t count) {
+std::vector<DecodedSlice> ReadSliceBatch(const std::vector<DatasetSlice>& slices, size_t first,
+                                         size_t count) {
     std::vector<DecodedSlice> batch(count);
     std::atomic<bool> outOfMemory{false};
     ParallelFor(static_cast<int64_t>(count), [&](int64_t begin, int64_t end) {
@@ -46,7 +47,8 @@ std::vector<DecodedSlice> ReadSliceBatch(const std::vector<DatasetSlice>& slices
             const DatasetSlice& file = slices[first + static_cast<size_t>(i)];
             slice.number = file.number;
             try {
-                if (ReadSlice(file.path, buffer) != SliceReadFailed) slice = TakeDecodedSlice(buffer, file.number);
+                if (ReadSlice(file.path, buffer) != SliceReadFailed)
+                    slice = TakeDecodedSlice(buffer, file.number);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
                 return;

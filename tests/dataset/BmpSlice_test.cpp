@@ -36,7 +36,7 @@ TEST(BmpSlice, ReadsRowsPaletteAndTrailerAsStored) {
     EXPECT_EQ(buffer.stride, 104);
     ASSERT_EQ(buffer.pixels.size(), 312u);
     EXPECT_EQ(buffer.pixels[104 * 2 + 100], uint8_t(100 + 20));  // stored row 2, last column
-    EXPECT_EQ(buffer.pixels[101], 0);                             // padding
+    EXPECT_EQ(buffer.pixels[101], 0);                            // padding
     EXPECT_EQ(buffer.trailer.valueA, -7);
     EXPECT_EQ(buffer.trailer.valueB, 123456);
     EXPECT_EQ(buffer.trailer.pixelsPerMetre, 20000);
@@ -131,8 +131,8 @@ TEST(ReadSlice, ChoosesTheFormatByTheLastThreeCharactersInAnyCase) {
 
 TEST(ListDatasetSlices, ListsMatchingNumberedFilesInAscendingOrder) {
     ScratchDirectory directory;
-    for (const char* name : {"s_1200.bmp", "s_0007.BMP", "S_0003.bmp", "s_12a0.bmp", "s_007.bmp", "s_00070.bmp",
-                             "t_0001.bmp", "s_0002.jpg", "s_0000.bmp"})
+    for (const char* name : {"s_1200.bmp", "s_0007.BMP", "S_0003.bmp", "s_12a0.bmp", "s_007.bmp",
+                             "s_00070.bmp", "t_0001.bmp", "s_0002.jpg", "s_0000.bmp"})
         directory.Write(name, {1});
     const std::vector<DatasetSlice> slices = ListDatasetSlices(directory.File("s_0000.bmp"), 4);
     std::vector<std::pair<std::string, int>> listed;

@@ -31,7 +31,9 @@ struct DatasetScene {
         BmpSlice slice;
         slice.width = width, slice.height = height;
         slice.index = [number](int column, int row) { return uint8_t(number * 7 + column * 3 + row * 5); };
-        slice.colour = [number](int i) { return std::array<uint8_t, 3>{uint8_t(i), uint8_t(number), uint8_t(255 - i)}; };
+        slice.colour = [number](int i) {
+            return std::array<uint8_t, 3>{uint8_t(i), uint8_t(number), uint8_t(255 - i)};
+        };
         char name[32];
         std::snprintf(name, sizeof name, "s_%04d.bmp", number);
         return directory.Write(name, BmpSliceBytes(slice));
@@ -93,7 +95,7 @@ TEST(BuildCapTexture, GapsStepsMixedSizesAndUnreadableSlicesFollowTheLiteralProc
     for (int number : numbers)
         s.AddSlice(number, number % 4 == 0 ? 36 : 28, number % 3 == 0 ? 20 : 33);
     s.directory.Write("s_0018.bmp", std::vector<uint8_t>{'B', 'M', 1, 2, 3});  // unreadable: skipped
-    s.directory.Write("s_00x1.bmp", std::vector<uint8_t>{'B', 'M'});          // not a slice name
+    s.directory.Write("s_00x1.bmp", std::vector<uint8_t>{'B', 'M'});           // not a slice name
     s.UseDataset(s.directory.File("s_0002.bmp"));
     Rotation(1.5707964f, 0.0f, s.Plate().rotation);  // plate x along slice columns, plate z across slices
     s.Plate().position[2] = 0.0f;
@@ -120,7 +122,8 @@ TEST(BuildCapTexture, NonFiniteTransformsNeverCrashAndMatchTheLiteralProcedure) 
             CutCap cap;
             const uint8_t fill[3] = {0, 0, 0};
             int width = 0, height = 0;
-            std::vector<uint8_t> expected = LiteralCapImage(*s.scene, s.index, {-8, -8, 8, 8, 5}, fill, &width, &height);
+            std::vector<uint8_t> expected =
+                LiteralCapImage(*s.scene, s.index, {-8, -8, 8, 8, 5}, fill, &width, &height);
             ASSERT_TRUE(BuildCapTexture(*s.scene, s.index, cap, {-8, -8, 8, 8, 5}, 4096, s.messages));
             EXPECT_EQ(std::vector<uint8_t>(cap.pixels, cap.pixels + expected.size()), expected);
             delete[] cap.pixels;

@@ -50,7 +50,8 @@ inline std::vector<uint8_t> LiteralCapImage(const Scene& scene, int index, const
                 const float Z = (tp[2] + bounds.minZ) * sp + r;
                 const float w[3] = {rp[0] * X + rp[1] * Y + rp[2] * Z, rp[3] * X + rp[4] * Y + rp[5] * Z,
                                     rp[6] * X + rp[7] * Y + rp[8] * Z};
-                float q[3] = {ro[0] * w[0] + ro[3] * w[1] + ro[6] * w[2], ro[1] * w[0] + ro[4] * w[1] + ro[7] * w[2],
+                float q[3] = {ro[0] * w[0] + ro[3] * w[1] + ro[6] * w[2],
+                              ro[1] * w[0] + ro[4] * w[1] + ro[7] * w[2],
                               ro[2] * w[0] + ro[5] * w[1] + ro[8] * w[2]};
                 for (int i = 0; i < 3; ++i) {
                     if (so != 0) q[i] /= so;

@@ -53,7 +53,8 @@ TEST_F(CapTextureTest, ImagesArePaddedToPowerOfTwoTexturesInTheLowerLeftCorner) 
     ASSERT_NE(first, 0u);
     const std::vector<uint8_t> texture = TextureImage(first, 128, 4);
     for (int row = 0; row < 3; ++row)
-        EXPECT_TRUE(std::equal(cap.pixels + row * 300, cap.pixels + row * 300 + 300, texture.begin() + row * 384))
+        EXPECT_TRUE(
+            std::equal(cap.pixels + row * 300, cap.pixels + row * 300 + 300, texture.begin() + row * 384))
             << "row " << row;
 
     // Uploading again replaces the texture; a cap without pixels gets none.
@@ -76,7 +77,9 @@ TEST_F(CapTextureTest, ACutWithImageTextureShowsTheDatasetSectionOnTheCap) {
     BmpSlice section;
     section.width = section.height = 4;
     section.index = [](int column, int row) { return uint8_t(1 + column + 4 * row); };
-    section.colour = [](int i) { return std::array<uint8_t, 3>{uint8_t(i * 15), uint8_t(255 - i * 15), uint8_t(i * 7)}; };
+    section.colour = [](int i) {
+        return std::array<uint8_t, 3>{uint8_t(i * 15), uint8_t(255 - i * 15), uint8_t(i * 7)};
+    };
     const std::string first = directory.Write("cube_0000.bmp", BmpSliceBytes(section));
     BmpSlice white = section;
     white.colour = [](int) { return std::array<uint8_t, 3>{255, 255, 255}; };
