@@ -16,6 +16,8 @@ constexpr CliCommand kCommands[] = {
     {"info", "info FILE [--timings]      facts about a .p3g, .ctm or .stl model", RunInfoCommand},
     {"weld", "weld IN OUT.p3g [--timings]      weld a model's vertices", RunWeldCommand},
     {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
+    {"resample", "resample SLICE PREFIX [OPTIONS]      resample a CT dataset along a plate",
+     RunResampleCommand},
 };
 
 void PrintUsage(std::ostream& stream) {

@@ -15,6 +15,7 @@
 #include "scene/Scene.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliModel.h"
+#include "tools/cli/CliNumbers.h"
 #include "tools/cli/GeometryCommandSupport.h"
 
 namespace {
@@ -28,14 +29,6 @@ struct CutArguments {
 };
 
 enum class ArgumentsOutcome { Parsed, Usage, BadPlane };
-
-// Reads a whole argument as a number; nullopt when it is not one. Infinities and NaN do scan.
-std::optional<float> ScanNumber(const std::string& text) {
-    char* end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (text.empty() || *end != '\0') return std::nullopt;
-    return value;
-}
 
 // Arguments that do not fit the command's form give the usage; a plane that is well formed but cannot
 // cut anything (a coefficient that is not finite, or no normal) is an error of its own, told in

@@ -1,0 +1,10 @@
+#pragma once
+// Numbers given as command arguments.
+
+#include <optional>
+#include <string>
+
+// A whole argument as a number; nullopt when it is not one. Infinities and NaN do scan.
+std::optional<float> ScanNumber(const std::string& text);
+// A whole argument as a decimal integer of the int range; nullopt otherwise.
+std::optional<int> ScanInteger(const std::string& text);
