@@ -104,6 +104,9 @@ private:
     void AttachObjects();
     void AttachPreferenceCommands();
     void AttachStageLight();
+    void AttachDatasetCommands();
+    // Resample Dataset: the dialog for the selected object's dataset, then the files.
+    void ResampleSelectedDataset();
     // The open Stage dialog shows every value again (after the Stereo command).
     void RefreshStageDialog();
     void EditPreferences();
@@ -138,5 +141,6 @@ private:
     std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
     bool activated_ = false;
     bool inProgress_ = false;
+    int resampleCounter_ = 0;       // dialogs of Resample Dataset shown; numbers the default prefixes
     Qt::WindowStates stableState_;  // window state to return to when a flight is playing
 };

@@ -11,6 +11,7 @@
 #include "resources/DialogIds.h"
 #include "resources/MovementsIds.h"
 #include "resources/PreferencesIds.h"
+#include "resources/RecutIds.h"
 #include "resources/VoxSizeIds.h"
 
 namespace {
@@ -190,6 +191,28 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdVoxSizeDialog, kIdVoxSizeCancel, "Leaves the voxel size as it was (Escape)."},
     {kIdVoxSizeDialog, kIdVoxSizeEdit,
      "Voxel size of the dataset in micrometres. Enter keeps it, Escape leaves it as it was."},
+    // Dataset resampling
+    {kIdRecutDialog, kIdRecutOperation,
+     "Resampling writes a new stack of slices parallel to the plate; MIP writes one projection of the "
+     "brightest (white background) or darkest (black background) values through a slab around the plate."},
+    {kIdRecutDialog, kIdRecutPrefixLabel, "The beginning of the names of the files written."},
+    {kIdRecutDialog, kIdRecutPrefix,
+     "Folder and beginning of the names of the files written: the slice offset in four digits (or _mip) "
+     "and the extension follow. Existing files of those names are replaced."},
+    {kIdRecutDialog, kIdRecutFileType,
+     "The format of the files written: BMP, or JPEG of the quality set in the "
+     "preferences."},
+    {kIdRecutDialog, kIdRecutBackground,
+     "The value of pixels outside the dataset: the first swatch is pixel value 0, the second 255."},
+    {kIdRecutDialog, kIdRecutCountLabel,
+     "How many slices to write, or how many planes the projection spans."},
+    {kIdRecutDialog, kIdRecutCount,
+     "Number of slices to write, centred on the plate; for MIP the number of planes, one unit apart, the "
+     "projection spans."},
+    {kIdRecutDialog, kIdRecutSpacingLabel, "The distance between the slices written."},
+    {kIdRecutDialog, kIdRecutSpacing, "Distance between the slices written, in plate units."},
+    {kIdRecutDialog, kIdRecutOk, "Writes the files."},
+    {kIdRecutDialog, kIdRecutCancel, "Closes the dialog without writing anything."},
 };
 
 }  // namespace

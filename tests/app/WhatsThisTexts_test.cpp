@@ -10,6 +10,7 @@
 #include "app/CommandTable.h"
 #include "app/FrameStatusBar.h"
 #include "dialogs/CNewName.h"
+#include "dialogs/CRecutDlg.h"
 #include "dialogs/CVoxSize.h"
 #include "render/CPexoraView.h"
 #include "resources/CommandIds.h"
@@ -84,9 +85,10 @@ TEST_F(WhatsThisTest, EveryControlOfEveryDialogIsExplained) {
         frame->Commands().Action(command)->trigger();
         EXPECT_GT(checked, 0) << "command " << command;
     }
-    for (const auto& open :
-         std::vector<std::function<void()>>{[&] { CNewName(QStringLiteral("tooth"), frame.get()).exec(); },
-                                            [&] { CVoxSize(12.5, scripted.messages, frame.get()).exec(); }}) {
+    for (const auto& open : std::vector<std::function<void()>>{
+             [&] { CNewName(QStringLiteral("tooth"), frame.get()).exec(); },
+             [&] { CVoxSize(12.5, scripted.messages, frame.get()).exec(); },
+             [&] { CRecutDlg({}, false, scripted.messages, frame.get()).exec(); }}) {
         int checked = 0;
         WhenModalAppears([&](QWidget* modal) { checked = ExpectEveryControlExplained(*modal); });
         open();
