@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataset/SliceNumberIndex.h"
 #include "geometry/PlateFrame.h"
 #include "platform/ParallelFor.h"
 #include "scene/SceneObject.h"
@@ -38,25 +39,10 @@ bool Covers(const DecodedSlice& slice, Vector3 q, float halfStep, uint8_t* texel
     return true;
 }
 
-// The last of `slices` that covers `q`. Only slices numbered near q.z can: those are found by their
-// numbers (ascending) with a margin for the rounding of the single-precision test; a NaN z compares
-// as covered by every slice.
-void PaintTexel(const DecodedSlice* slices, size_t count, Vector3 q, float halfStep, uint8_t* texel) {
-    size_t first = 0, last = count;
-    if (!std::isnan(q.z)) {
-        if (std::isinf(q.z)) return;
-        const double margin = 2.0 + std::fabs(static_cast<double>(q.z)) * 0x1p-20;
-        const double low = static_cast<double>(q.z) - halfStep - margin;
-        const double high = static_cast<double>(q.z) + halfStep + margin;
-        first =
-            static_cast<size_t>(std::partition_point(slices, slices + count,
-                                                     [&](const DecodedSlice& s) { return s.number < low; }) -
-                                slices);
-        last = static_cast<size_t>(
-            std::partition_point(slices + first, slices + count,
-                                 [&](const DecodedSlice& s) { return s.number <= high; }) -
-            slices);
-    }
+// The last of `slices` that covers `q`; only those numbered near q.z can.
+void PaintTexel(const DecodedSlice* slices, const SliceNumberIndex& index, Vector3 q, float halfStep,
+                uint8_t* texel) {
+    const auto [first, last] = index.Near(q.z, halfStep);
     for (size_t i = last; i > first; --i) {
         const DecodedSlice& slice = slices[i - 1];
         if (slice.read && Covers(slice, q, halfStep, texel)) return;
@@ -94,11 +80,12 @@ void PaintCapSection(const CapSectionFrame& frame, int step, const DecodedSlice*
                      uint8_t* image, int width, int height) {
     if (count == 0 || width <= 0 || height <= 0) return;
     const float halfStep = static_cast<float>(step) / 2.0f;
+    const SliceNumberIndex index(slices, count);
     ParallelFor(height, [&](int64_t begin, int64_t end) {
         for (int64_t row = begin; row < end; ++row) {
             uint8_t* texel = image + static_cast<size_t>(row) * static_cast<size_t>(width) * 3;
             for (int column = 0; column < width; ++column, texel += 3)
-                PaintTexel(slices, count, TexelInDataset(frame, column, static_cast<int>(row)), halfStep,
+                PaintTexel(slices, index, TexelInDataset(frame, column, static_cast<int>(row)), halfStep,
                            texel);
         }
     });

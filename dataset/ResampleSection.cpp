@@ -3,26 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataset/SliceNumberIndex.h"
 #include "platform/ParallelFor.h"
 #include "scene/SceneObject.h"
 
 namespace {
-
-// The slices among `slices` whose numbers `w` can be accepted by: within half + 1 of it, with a
-// margin for the rounding of the single-precision test; all of them for a NaN.
-std::pair<const DecodedSlice*, const DecodedSlice*> Candidates(const DecodedSlice* slices, size_t count,
-                                                               float w, int half) {
-    if (std::isnan(w)) return {slices, slices + count};
-    if (std::isinf(w)) return {slices, slices};
-    const double reach = half + 1.0 + 2.0 + std::fabs(static_cast<double>(w)) * 0x1p-20;
-    const DecodedSlice* first = std::partition_point(slices, slices + count, [&](const DecodedSlice& s) {
-        return s.number < static_cast<double>(w) - reach;
-    });
-    const DecodedSlice* last = std::partition_point(first, slices + count, [&](const DecodedSlice& s) {
-        return s.number <= static_cast<double>(w) + reach;
-    });
-    return {first, last};
-}
 
 // The value `slice` gives the point, or -1 when it does not accept it.
 int Accepted(const DecodedSlice& slice, DatasetPoint p, int half) {
@@ -78,24 +63,25 @@ void ResamplePlanes(const ResampleFrame& frame, const float* planeY, uint8_t* co
                     int width, int height, int stride, int half, ResampleCombine combine,
                     const DecodedSlice* slices, size_t count, uint8_t* touched) {
     if (count == 0 || width <= 0 || height <= 0) return;
+    const SliceNumberIndex index(slices, count);
     ParallelFor(height, [&](int64_t begin, int64_t end) {
         for (int row = static_cast<int>(begin); row < end; ++row) {
             for (size_t plane = 0; plane < planes; ++plane) {
                 uint8_t* pixels = images[plane] + static_cast<size_t>(row) * static_cast<size_t>(stride);
                 for (int column = 0; column < width; ++column) {
                     const DatasetPoint p = PixelInDataset(frame, planeY[plane], column, row);
-                    auto [first, last] = Candidates(slices, count, p.w, half);
+                    const auto [first, last] = index.Near(p.w, half + 1.0);
                     if (combine == ResampleCombine::Last) {
-                        for (const DecodedSlice* s = last; s != first; --s) {
-                            const int value = s[-1].read ? Accepted(s[-1], p, half) : -1;
+                        for (size_t i = last; i > first; --i) {
+                            const int value = slices[i - 1].read ? Accepted(slices[i - 1], p, half) : -1;
                             if (value < 0) continue;
                             pixels[column] = static_cast<uint8_t>(value);
                             break;
                         }
                         continue;
                     }
-                    for (const DecodedSlice* s = first; s != last; ++s) {
-                        const int value = s->read ? Accepted(*s, p, half) : -1;
+                    for (size_t i = first; i < last; ++i) {
+                        const int value = slices[i].read ? Accepted(slices[i], p, half) : -1;
                         if (value < 0) continue;
                         const uint8_t sample = static_cast<uint8_t>(value);
                         pixels[column] = combine == ResampleCombine::Maximum

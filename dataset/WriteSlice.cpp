@@ -18,6 +18,10 @@ void UpdateHeaders(SliceBuffer& buffer, int32_t width, int32_t height, int32_t s
     StoreInt32(info, static_cast<int32_t>(kSliceInfoHeaderSize));
     StoreInt32(info + 4, width);
     StoreInt32(info + 8, height);
+    // Always an uncompressed 8-bit image, also for a buffer that never held a slice.
+    StoreUint16(info + 12, 1);
+    StoreUint16(info + 14, 8);
+    StoreInt32(info + 16, 0);
     StoreInt32(info + 20, static_cast<int32_t>(imageSize));
     StoreInt32(file + 6, 0);
     uint32_t pixelOffset = kPlainPixelOffset;

@@ -50,6 +50,12 @@ TEST(WriteSlice, WritesTheLayoutWithTheSourcePaletteAndTrailer) {
     ASSERT_TRUE(WriteSlice(buffer, path, image.data(), 101, 3, 104));
     EXPECT_EQ(ReadWholeFile(path), BmpSliceBytes(expected));
 
+    // A buffer that never held a slice still writes a readable 8-bit slice (its palette all black).
+    SliceBuffer fresh;
+    ASSERT_TRUE(WriteSlice(fresh, path, image.data(), 101, 3, 104));
+    const std::vector<uint8_t> written = ReadWholeFile(path);
+    EXPECT_EQ(ReadBack(written).pixels, image);
+
     EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 0, 104));
     EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 3, 100)) << "rows overlapping";
 }
