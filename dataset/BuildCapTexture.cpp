@@ -26,24 +26,14 @@ int64_t TexelCount(int32_t low, int32_t high, float plateScale) {
     return texels >= 1.0f && texels < 0x1p62f ? static_cast<int64_t>(texels) : 0;
 }
 
-// The slices whose numbers a texel of the image can be within `halfStep` of: q.z is affine in the
-// texel's column and row, so its extremes lie at the image's corners. A corner without a number
-// needs them all.
+// The slices a texel of the image can be covered by: q.z is affine in the texel's column and row, so
+// its extremes lie at the image's corners.
 std::pair<size_t, size_t> SlicesNearPlane(const CapSectionFrame& frame, int width, int height, float halfStep,
                                           const std::vector<DatasetSlice>& slices) {
-    double low = INFINITY, high = -INFINITY;
-    for (int corner = 0; corner < 4; ++corner) {
-        const float z = TexelInDataset(frame, corner & 1 ? width - 1 : 0, corner & 2 ? height - 1 : 0).z;
-        if (std::isnan(z)) return {0, slices.size()};
-        low = std::min(low, static_cast<double>(z));
-        high = std::max(high, static_cast<double>(z));
-    }
-    const double margin = halfStep + 2.0 + std::max(std::fabs(low), std::fabs(high)) * 0x1p-20;
-    auto first = std::partition_point(slices.begin(), slices.end(),
-                                      [&](const DatasetSlice& s) { return s.number < low - margin; });
-    auto last = std::partition_point(first, slices.end(),
-                                     [&](const DatasetSlice& s) { return s.number <= high + margin; });
-    return {static_cast<size_t>(first - slices.begin()), static_cast<size_t>(last - slices.begin())};
+    float corners[4];
+    for (int corner = 0; corner < 4; ++corner)
+        corners[corner] = TexelInDataset(frame, corner & 1 ? width - 1 : 0, corner & 2 ? height - 1 : 0).z;
+    return SlicesReaching(slices, corners, halfStep);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -41,4 +42,20 @@ std::vector<DatasetSlice> ListDatasetSlices(const std::string& datasetPath, int 
         return a.number != b.number ? a.number < b.number : a.path < b.path;
     });
     return slices;
+}
+
+std::pair<size_t, size_t> SlicesReaching(const std::vector<DatasetSlice>& slices,
+                                         std::span<const float> depths, double reach) {
+    double low = INFINITY, high = -INFINITY;
+    for (float depth : depths) {
+        if (std::isnan(depth)) return {0, slices.size()};
+        low = std::min(low, static_cast<double>(depth));
+        high = std::max(high, static_cast<double>(depth));
+    }
+    const double margin = reach + 2.0 + std::max(std::fabs(low), std::fabs(high)) * 0x1p-20;
+    auto first = std::partition_point(slices.begin(), slices.end(),
+                                      [&](const DatasetSlice& s) { return s.number < low - margin; });
+    auto last = std::partition_point(first, slices.end(),
+                                     [&](const DatasetSlice& s) { return s.number <= high + margin; });
+    return {static_cast<size_t>(first - slices.begin()), static_cast<size_t>(last - slices.begin())};
 }

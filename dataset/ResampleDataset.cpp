@@ -34,22 +34,12 @@ int64_t Pixels(float low, float high, float scale) {
 std::pair<size_t, size_t> SlicesNearPlanes(const ResampleFrame& frame, const std::vector<float>& planeY,
                                            int width, int height, int half,
                                            const std::vector<DatasetSlice>& slices) {
-    double low = INFINITY, high = -INFINITY;
-    for (float y : {planeY.front(), planeY.back()}) {
-        for (int corner = 0; corner < 4; ++corner) {
-            const float w =
-                PixelInDataset(frame, y, corner & 1 ? width - 1 : 0, corner & 2 ? height - 1 : 0).w;
-            if (std::isnan(w)) return {0, slices.size()};
-            low = std::min(low, static_cast<double>(w));
-            high = std::max(high, static_cast<double>(w));
-        }
-    }
-    const double reach = half + 3.0 + std::max(std::fabs(low), std::fabs(high)) * 0x1p-20;
-    auto first = std::partition_point(slices.begin(), slices.end(),
-                                      [&](const DatasetSlice& s) { return s.number < low - reach; });
-    auto last = std::partition_point(first, slices.end(),
-                                     [&](const DatasetSlice& s) { return s.number <= high + reach; });
-    return {static_cast<size_t>(first - slices.begin()), static_cast<size_t>(last - slices.begin())};
+    float corners[8];
+    for (int corner = 0; corner < 8; ++corner)
+        corners[corner] = PixelInDataset(frame, corner & 4 ? planeY.back() : planeY.front(),
+                                         corner & 1 ? width - 1 : 0, corner & 2 ? height - 1 : 0)
+                              .w;
+    return SlicesReaching(slices, corners, half + 1.0);
 }
 
 // Output slices take palette, resolution and trailer from the last source slice that reads, as a
