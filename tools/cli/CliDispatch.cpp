@@ -16,6 +16,8 @@ constexpr CliCommand kCommands[] = {
     {"info", "info FILE [--timings]      facts about a .p3g, .ctm or .stl model", RunInfoCommand},
     {"weld", "weld IN OUT.p3g [--timings]      weld a model's vertices", RunWeldCommand},
     {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
+    {"slices", "slices SLICE [-n DIGITS]      facts about a CT dataset and one of its slices",
+     RunSlicesCommand},
 };
 
 void PrintUsage(std::ostream& stream) {
