@@ -77,7 +77,7 @@ ResampleResult ResampleDataset(const SceneObject& object, const SceneObject& pla
         return result;
     }
     const std::vector<DatasetSlice> slices = ListDatasetSlices(object.datasetPath, object.postfixLength);
-    const int half = ComputeSliceStatistics(slices).step / 2;
+    const int half = CountDatasetSlices(slices).step / 2;
     const int count = options.count;
     const int spacing = options.projection ? 1 : options.spacing;
     const int64_t width = Pixels(plate.boxMin[0], plate.boxMax[0], plate.scale);

@@ -1,25 +1,17 @@
 #pragma once
-// What resampling and the command line tell about a dataset's numbering.
+// What resampling and the command line tools tell about a dataset from its slice numbers alone.
 
-#include <algorithm>
 #include <vector>
 
 #include "dataset/DatasetSlices.h"
 
 struct SliceStatistics {
-    int found = 0;
-    int lowest = 1000000;  // the smallest number, at most 1000000
-    int highest = 0;       // the largest number, at least 0
-    int step = 0;          // (highest - lowest) / max(1, found - 1), truncated
+    int found = 0;         // slice files listed
+    int lowest = 1000000;  // smallest slice number, but at most 1000000 (its value when none is found)
+    int highest = 0;       // largest slice number, but at least 0
+    int step = -1000000;   // (highest - lowest) / max(1, found - 1), truncating toward zero
 };
 
-inline SliceStatistics ComputeSliceStatistics(const std::vector<DatasetSlice>& slices) {
-    SliceStatistics statistics;
-    statistics.found = static_cast<int>(slices.size());
-    for (const DatasetSlice& slice : slices) {
-        statistics.lowest = std::min(statistics.lowest, slice.number);
-        statistics.highest = std::max(statistics.highest, slice.number);
-    }
-    statistics.step = (statistics.highest - statistics.lowest) / std::max(1, statistics.found - 1);
-    return statistics;
-}
+// The statistics of the listed `slices`. Note: the step assumes evenly spaced numbers; a dataset with
+// gaps gets the average spacing, and no slices at all give the start values' step of -1000000.
+SliceStatistics CountDatasetSlices(const std::vector<DatasetSlice>& slices);

@@ -42,3 +42,11 @@ int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream
 // four-digit plane offset + extension (with --mip one projection PREFIX_mip.bmp) and prints
 // "written: N", then with --timings "time_read: S", "time_resample: S" and "time_write: S".
 int RunResampleCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+// slices SLICE [-n DIGITS]: the dataset named by the slice file SLICE with DIGITS-digit numbers
+// (default 4), as resampling sees it: "found: N", "lowest: N", "highest: N" and "step: N" (lowest
+// starts at 1000000, highest at 0, step = (highest - lowest) / max(1, found - 1)), then SLICE itself as
+// the viewer reads it: "result: N" (1 BMP, 2 JPEG, 3 BMP whose palette entry 0 is not black), "width: N",
+// "height: N", "stride: N", "trailer: yes|no" (a trailer tagged "Korvane"), "value_a: N",
+// "value_b: N" and "pixels_per_metre: N" (the horizontal resolution of the info header). A slice that
+// cannot be read gives one "error: ..." line.
+int RunSlicesCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

@@ -18,6 +18,8 @@ constexpr CliCommand kCommands[] = {
     {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
     {"resample", "resample SLICE PREFIX [OPTIONS]      resample a CT dataset along a plate",
      RunResampleCommand},
+    {"slices", "slices SLICE [-n DIGITS]      facts about a CT dataset and one of its slices",
+     RunSlicesCommand},
 };
 
 void PrintUsage(std::ostream& stream) {

@@ -1,4 +1,4 @@
-// pexora-cli: batch work on model files over the core library, without a window.
+// pexora-cli: batch work on model files and CT datasets over the core library, without a window.
 //   pexora-cli COMMAND ARGUMENTS...
 #include <iostream>
 
