@@ -30,6 +30,8 @@ bool IsSnapshotPath(const char* path) {
     return fs::path(path).filename().string().starts_with("~CM");
 }
 
+}  // namespace
+
 bool ReadKeyframeAt(const std::string& path, SceneBlock& block) {
     FileSource source;
     std::string reason;
@@ -40,8 +42,6 @@ bool ReadKeyframeAt(const std::string& path, SceneBlock& block) {
     if (!source.CopyTo(0, size, bytes.data())) return false;
     return DecodeKeyframe(bytes.data(), bytes.size(), block);
 }
-
-}  // namespace
 
 std::string KeyframePath(const std::string& folder, int number) {
     char name[32];

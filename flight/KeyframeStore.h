@@ -15,6 +15,9 @@ int CountKeyframes(const std::string& folder);
 // is refused (a count outside 1..127, fewer bytes than its heads).
 bool ReadKeyframeFile(const std::string& folder, int number, SceneBlock& block);
 
+// Reads the keyframe file at `path` into `block`; as ReadKeyframeFile.
+bool ReadKeyframeAt(const std::string& path, SceneBlock& block);
+
 // Writes `block` as keyframe `number` through a safe save; false when it could not be written (an
 // earlier file of that number is then kept).
 bool WriteKeyframeFile(const std::string& folder, int number, const SceneBlock& block);

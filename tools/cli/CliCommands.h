@@ -32,3 +32,12 @@ int RunWeldCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
 // contours of the section) and "holes: N" (of them, holes), then with --timings "time_read: S",
 // "time_weld: S" (with --weld), "time_cut: S" and "time_write: S".
 int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// keyframe FILE: reads a keyframe file as the viewer does and prints "count: N", "field_of_view: N",
+// "fog_intensity: N", then per record 0 .. count "record I: visible V scale S position X Y Z backup
+// PATH" (%.6g; PATH empty when there is none). A refused file gives one "error: ..." line.
+int RunKeyframeCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// snapshot FILE: reads a mesh snapshot as the viewer does and prints "vertices: N", "facets: N",
+// "normals: N" and "caps: N". A refused file gives one "error: ..." line.
+int RunSnapshotCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

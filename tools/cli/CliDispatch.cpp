@@ -16,6 +16,9 @@ constexpr CliCommand kCommands[] = {
     {"info", "info FILE [--timings]      facts about a .p3g, .ctm or .stl model", RunInfoCommand},
     {"weld", "weld IN OUT.p3g [--timings]      weld a model's vertices", RunWeldCommand},
     {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
+    {"keyframe", "keyframe FILE      the scene header and record heads of a keyframe file",
+     RunKeyframeCommand},
+    {"snapshot", "snapshot FILE      the counts of a keyframe mesh snapshot", RunSnapshotCommand},
 };
 
 void PrintUsage(std::ostream& stream) {
