@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -73,7 +74,9 @@ void DeleteKeyframeFiles(const std::string& folder) {
     std::vector<fs::path> found;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
         if (IsKeyframeName(it->path().filename().string())) found.push_back(it->path());
-    const auto block = std::make_unique<SceneBlock>();
+    // Runs while the frame is destroyed too: without memory for a block the files simply stay.
+    const std::unique_ptr<SceneBlock> block(new (std::nothrow) SceneBlock);
+    if (!block) return;
     for (const fs::path& path : found) {
         if (ReadKeyframeAt(path.string(), *block)) {
             for (int i = 1; i < block->state.count; ++i) {

@@ -116,17 +116,44 @@ TEST(KeyframeFolder, OwnFolderPerProcessAndDeadFoldersRemoved) {
     EXPECT_EQ(PrepareKeyframeFolder("", self), "");
 }
 
+// Sets an environment variable for the life of the object and puts the earlier value back.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        const char* earlier = std::getenv(name);
+        if (earlier != nullptr) earlier_ = earlier;
+        had_ = earlier != nullptr;
+        if (value != nullptr)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (had_)
+            setenv(name_, earlier_.c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::string earlier_;
+    bool had_ = false;
+};
+
 TEST(KeyframeFolder, BaseFollowsTheUsersDirectories) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string saved = runtime != nullptr ? runtime : "";
-    setenv("XDG_RUNTIME_DIR", "/run/user/7", 1);
-    EXPECT_EQ(KeyframeFolderBase(), "/run/user/7/pexora-keyframes");
-    unsetenv("XDG_RUNTIME_DIR");
-    setenv("XDG_CACHE_HOME", "/c", 1);
-    EXPECT_EQ(KeyframeFolderBase(), "/c/pexora/keyframes");
-    unsetenv("XDG_CACHE_HOME");
-    EXPECT_EQ(KeyframeFolderBase(), std::string(std::getenv("HOME")) + "/.cache/pexora/keyframes");
-    if (runtime != nullptr) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    {
+        const ScopedEnvironment runtime("XDG_RUNTIME_DIR", "/run/user/7");
+        EXPECT_EQ(KeyframeFolderBase(), "/run/user/7/pexora-keyframes");
+    }
+    const ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", nullptr);
+    {
+        const ScopedEnvironment cache("XDG_CACHE_HOME", "/c");
+        EXPECT_EQ(KeyframeFolderBase(), "/c/pexora/keyframes");
+    }
+    const ScopedEnvironment relativeCache("XDG_CACHE_HOME", "relative");
+    const ScopedEnvironment home("HOME", "/home/u");
+    EXPECT_EQ(KeyframeFolderBase(), "/home/u/.cache/pexora/keyframes") << "relative paths are ignored";
 }
 
 }  // namespace
