@@ -93,15 +93,16 @@ void KeyframeRecorder::ApplyHeads(const SceneBlock& block) {
         const bool snapshotChanged = std::strcmp(record.backupPath, head->backupPath) != 0;
         const bool centeredChanged = record.centered != head->centered;
         const bool modeChanged = record.surfaceMode != head->surfaceMode;
+        char earlierSnapshot[kTextSize];
+        std::memcpy(earlierSnapshot, record.backupPath, kTextSize);
         CopyRecordHead(record, *head);
-        // A snapshot that cannot be read leaves the geometry; its centring then still follows the head.
-        if (snapshotChanged && i > 0 && i < count && RestoreMeshSnapshot(scene_, i, graphics_)) {
-        } else if (centeredChanged) {
-            scene_.ComputeBounds(i);
-            graphics_.BuildSurfaceLists(i);
-        } else if (modeChanged) {
-            graphics_.BuildSurfaceLists(i);
-        }
+        // A snapshot that cannot be read leaves the geometry, and with it the snapshot that describes
+        // it; its centring then still follows the head.
+        const bool model = i > 0 && i < count;
+        const bool restored = snapshotChanged && model && RestoreMeshSnapshot(scene_, i, graphics_);
+        if (snapshotChanged && model && !restored) std::memcpy(record.backupPath, earlierSnapshot, kTextSize);
+        if (!restored && centeredChanged) scene_.ComputeBounds(i);
+        if (!restored && (centeredChanged || modeChanged)) graphics_.BuildSurfaceLists(i);
         host_.LoadController(i);
     }
 }

@@ -144,6 +144,20 @@ TEST_F(KeyframeScene, KeyframeOfAnotherObjectSetTouchesLiveRecordsOnly) {
     EXPECT_EQ(scene->objects[3].scale, 3.0f);
 }
 
+TEST_F(KeyframeScene, MissingSnapshotKeepsTheGeometryAndItsSnapshot) {
+    recorder.StoreKeyframe({.fogOn = 1, .interpolation = 1, .sound = 0});
+    const std::string stored = scene->objects[1].backupPath;
+    std::remove(stored.c_str());
+    SetRecordText(scene->objects[1].backupPath, "");
+    const Poly3gon* mesh = scene->objects[1].mesh;
+    scene->objects[1].scale = 4.0f;
+    ASSERT_TRUE(recorder.LoadKeyframe(0, nullptr, true));
+    EXPECT_EQ(scene->objects[1].mesh, mesh);
+    EXPECT_STREQ(scene->objects[1].backupPath, "") << "the record names no snapshot of other geometry";
+    EXPECT_EQ(scene->objects[1].scale, 1.0f);
+    EXPECT_EQ(graphics.builtLists, std::vector<int>{}) << "centring unchanged: nothing to rebuild";
+}
+
 TEST_F(KeyframeScene, RefusedKeyframeChangesNothing) {
     std::vector<uint8_t> bytes = KeyframeFileBytes(3);
     const int32_t count = 128;
