@@ -50,3 +50,11 @@ int RunResampleCommand(const CliArguments& arguments, std::ostream& out, std::os
 // "value_b: N" and "pixels_per_metre: N" (the horizontal resolution of the info header). A slice that
 // cannot be read gives one "error: ..." line.
 int RunSlicesCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+// keyframe FILE: reads a keyframe file as the viewer does and prints "count: N", "field_of_view: N",
+// "fog_intensity: N", then per record 0 .. count "record I: visible V scale S position X Y Z backup
+// PATH" (%.6g; PATH empty when there is none). A refused file gives one "error: ..." line.
+int RunKeyframeCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// snapshot FILE: reads a mesh snapshot as the viewer does and prints "vertices: N", "facets: N",
+// "normals: N" and "caps: N". A refused file gives one "error: ..." line.
+int RunSnapshotCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

@@ -20,6 +20,9 @@ constexpr CliCommand kCommands[] = {
      RunResampleCommand},
     {"slices", "slices SLICE [-n DIGITS]      facts about a CT dataset and one of its slices",
      RunSlicesCommand},
+    {"keyframe", "keyframe FILE      the scene header and record heads of a keyframe file",
+     RunKeyframeCommand},
+    {"snapshot", "snapshot FILE      the counts of a keyframe mesh snapshot", RunSnapshotCommand},
 };
 
 void PrintUsage(std::ostream& stream) {
