@@ -58,7 +58,8 @@ bool WriteStack(const std::string& folder) {
                 pixels[y * kSide + x] = static_cast<uint8_t>(value + grain);
             }
         }
-        if (!WriteSlice(buffer, SlicePath(folder, z), pixels.data(), kSide, kSide, kSide)) return false;
+        if (!WriteSlice(buffer, SlicePath(folder, z), pixels.data(), kSide, kSide, kSide, false, 100))
+            return false;
     }
     return true;
 }

@@ -158,9 +158,10 @@ ResampleResult ResampleDataset(const SceneObject& object, const SceneObject& pla
                 headers.trailer = palette.trailer;
                 for (int64_t i = begin; i < stop; ++i) {
                     const int offset = static_cast<int>((static_cast<int64_t>(firstImage) + i) * spacing);
-                    const bool ok = WriteSlice(headers, OutputName(options, offset), group[i].data(),
-                                               static_cast<int32_t>(width), static_cast<int32_t>(height),
-                                               static_cast<int32_t>(stride));
+                    const bool ok =
+                        WriteSlice(headers, OutputName(options, offset), group[i].data(),
+                                   static_cast<int32_t>(width), static_cast<int32_t>(height),
+                                   static_cast<int32_t>(stride), options.jpeg, options.jpegQuality);
                     ++(ok ? written : failed);
                 }
             });

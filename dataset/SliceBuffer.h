@@ -10,9 +10,31 @@
 
 inline constexpr size_t kSliceFileHeaderSize = 14;
 inline constexpr size_t kSliceInfoHeaderSize = 40;
-inline constexpr size_t kSliceInfoSize = kSliceInfoHeaderSize + 256 * 4;  // header + palette
+inline constexpr size_t kSlicePaletteEntries = 256;
+inline constexpr size_t kSliceInfoSize = kSliceInfoHeaderSize + kSlicePaletteEntries * 4;  // header + palette
 inline constexpr size_t kSliceTrailerSize = 56;
+inline constexpr size_t kSliceTrailerReservedOffset = 20;  // writers store zeros from here on
 inline constexpr char kSliceTag[8] = "Korvane";
+
+// Field offsets in the BMP file header and in the info header (`SliceBuffer::info`).
+namespace bmp {
+inline constexpr size_t kFileType = 0;
+inline constexpr size_t kFileSize = 2;
+inline constexpr size_t kFileReserved = 6;
+inline constexpr size_t kPixelOffset = 10;
+inline constexpr size_t kInfoSize = 0;
+inline constexpr size_t kWidth = 4;
+inline constexpr size_t kHeight = 8;
+inline constexpr size_t kPlanes = 12;
+inline constexpr size_t kBitsPerPixel = 14;
+inline constexpr size_t kCompression = 16;
+inline constexpr size_t kImageSize = 20;
+inline constexpr size_t kXPixelsPerMetre = 24;
+inline constexpr size_t kYPixelsPerMetre = 28;
+inline constexpr size_t kColoursUsed = 32;
+inline constexpr size_t kColoursImportant = 36;
+inline constexpr size_t kPalette = kSliceInfoHeaderSize;
+}  // namespace bmp
 
 struct SliceTrailer {
     char tag[8] = {};

@@ -80,12 +80,14 @@ inline void LiteralResample(const SceneObject& O, const SceneObject& P, const Re
         char name[32];
         if (!options.projection) {
             std::snprintf(name, sizeof name, "%04d.%s", offset, extension);
-            WriteSlice(buffer, options.prefix + name, A.data(), W, H, stride);
+            WriteSlice(buffer, options.prefix + name, A.data(), W, H, stride, options.jpeg,
+                       options.jpegQuality);
         }
     }
     if (options.projection) {
         for (size_t i = 0; i < A.size(); ++i)
             A[i] = K != 0 ? std::max(A[i], B[i]) : std::min(A[i], B[i]);
-        WriteSlice(buffer, options.prefix + "_mip." + extension, A.data(), W, H, stride);
+        WriteSlice(buffer, options.prefix + "_mip." + extension, A.data(), W, H, stride, options.jpeg,
+                   options.jpegQuality);
     }
 }

@@ -103,6 +103,9 @@ TEST(ResampleDataset, ReadsEachNearSliceOnceAndWritesWhatTheLiteralProcedureWrit
     s.ExpectSameAsLiteral(options, 32 * 24 * 4);
     options.background = 0;
     s.ExpectSameAsLiteral(options, 1);
+    options.jpeg = true, options.jpegQuality = 80;
+    s.ExpectSameAsLiteral(options);
+    options.jpeg = false;
 
     // Projections through 7 planes, white background (maxima) and black (minima).
     options.projection = true, options.count = 7, options.background = 1;

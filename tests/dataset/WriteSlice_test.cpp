@@ -40,31 +40,38 @@ TEST(WriteSlice, WritesTheLayoutWithTheSourcePaletteAndTrailer) {
 
     ScratchDirectory directory;
     const std::string path = directory.File("out0000.bmp");
-    ASSERT_TRUE(WriteSlice(buffer, path, image.data(), 101, 3, 104));
+    ASSERT_TRUE(WriteSlice(buffer, path, image.data(), 101, 3, 104, false, 100));
     EXPECT_EQ(ReadWholeFile(path), BmpSliceBytes(expected));
 
     // A source without trailer (offset 1078, both values 0): none written.
     source.trailer = false;
     buffer = ReadBack(BmpSliceBytes(source));
     expected.trailer = false;
-    ASSERT_TRUE(WriteSlice(buffer, path, image.data(), 101, 3, 104));
+    ASSERT_TRUE(WriteSlice(buffer, path, image.data(), 101, 3, 104, false, 100));
     EXPECT_EQ(ReadWholeFile(path), BmpSliceBytes(expected));
 
     // A buffer that never held a slice still writes a readable 8-bit slice (its palette all black).
     SliceBuffer fresh;
-    ASSERT_TRUE(WriteSlice(fresh, path, image.data(), 101, 3, 104));
+    ASSERT_TRUE(WriteSlice(fresh, path, image.data(), 101, 3, 104, false, 100));
     const std::vector<uint8_t> written = ReadWholeFile(path);
     EXPECT_EQ(ReadBack(written).pixels, image);
 
-    EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 0, 104));
-    EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 3, 100)) << "rows overlapping";
+    // Rows farther apart than the width asks are written as the width asks.
+    std::vector<uint8_t> wide(112 * 3, 0xEE);
+    for (int row = 0; row < 3; ++row)
+        std::copy_n(image.begin() + row * 104, 101, wide.begin() + row * 112);
+    ASSERT_TRUE(WriteSlice(buffer, path, wide.data(), 101, 3, 112, false, 100));
+    EXPECT_EQ(ReadWholeFile(path), BmpSliceBytes(expected));
+
+    EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 0, 104, false, 100));
+    EXPECT_FALSE(WriteSlice(buffer, path, image.data(), 101, 3, 100, false, 100)) << "rows overlapping";
 }
 
 TEST(WriteSlice, AFailingDiskKeepsTheEarlierSlice) {
     SliceBuffer buffer = ReadBack(BmpSliceBytes(Pattern(5, 5)));
     const std::vector<uint8_t> image(8 * 5, 17);
     const SaveToPath save = [&](const std::string& path) {
-        return WriteSlice(buffer, path, image.data(), 5, 5, 8);
+        return WriteSlice(buffer, path, image.data(), 5, 5, 8, false, 100);
     };
     ExpectFullDisksKeepTheEarlierFile(save, "slice0001.bmp", 1200);
     ExpectImpossibleTargetsAreRefused(save, "slice0001.bmp");

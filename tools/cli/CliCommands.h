@@ -33,13 +33,14 @@ int RunWeldCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
 // "time_weld: S" (with --weld), "time_cut: S" and "time_write: S".
 int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
 
-// resample SLICE PREFIX [-n DIGITS] [--mip] [--count N] [--spacing N] [--background 0|1] [--type bmp]
+// resample SLICE PREFIX [-n DIGITS] [--mip] [--count N] [--spacing N] [--background 0|1] [--type bmp|jpg]
 // [--quality Q] [--plate-rotation R0 .. R8] [--plate-position X Y Z] [--plate-box MINX MINZ MAXX MAXZ]
 // [--plate-scale S] [--object-rotation R0 .. R8] [--object-position X Y Z] [--object-centre X Y Z]
 // [--object-scale S] [--timings]: resamples the dataset of SLICE along a plate as the viewer does for
 // a source object and plate with those fields (defaults: identity rotations, zero positions and
 // centre, scale 1, 1 plane 1 apart, white background, plate box -100 -100 100 100), writing PREFIX +
-// four-digit plane offset + extension (with --mip one projection PREFIX_mip.bmp) and prints
+// four-digit plane offset + extension (with --mip one projection PREFIX_mip.EXT; JPEG of quality Q, 100 by
+// default) and prints
 // "written: N", then with --timings "time_read: S", "time_resample: S" and "time_write: S".
 int RunResampleCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
 // slices SLICE [-n DIGITS]: the dataset named by the slice file SLICE with DIGITS-digit numbers

@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: pexora-cli resample SLICE PREFIX [-n DIGITS] [--mip] [--count N] [--spacing N] [--background "
     "0|1]\n"
-    "       [--type bmp] [--quality Q] [--plate-rotation R0 .. R8] [--plate-position X Y Z]\n"
+    "       [--type bmp|jpg] [--quality Q] [--plate-rotation R0 .. R8] [--plate-position X Y Z]\n"
     "       [--plate-box MINX MINZ MAXX MAXZ] [--plate-scale S] [--object-rotation R0 .. R8]\n"
     "       [--object-position X Y Z] [--object-centre X Y Z] [--object-scale S] [--timings]\n";
 
@@ -65,7 +65,8 @@ bool Parse(const CliArguments& arguments, ResampleArguments& parsed) {
             ok = TakeInteger(arguments, i, parsed.options.background) &&
                  (parsed.options.background == 0 || parsed.options.background == 1);
         } else if (a == "--type") {
-            ok = i + 1 < arguments.size() && arguments[++i] == "bmp";
+            ok = i + 1 < arguments.size() && (arguments[i + 1] == "bmp" || arguments[i + 1] == "jpg");
+            if (ok) parsed.options.jpeg = arguments[++i] == "jpg";
         } else if (a == "--quality") {
             ok = TakeInteger(arguments, i, parsed.options.jpegQuality);
         } else if (a == "--plate-rotation") {

@@ -135,7 +135,8 @@ bool WriteSpecimenStack(const std::string& base, int size) {
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * static_cast<size_t>(size), 0);
     for (int slice = 0; slice < size; ++slice) {
         SampleStackSlice(size, slice, pixels.data(), stride);
-        if (!WriteSlice(buffer, StackSlicePath(base, slice), pixels.data(), size, size, stride)) return false;
+        if (!WriteSlice(buffer, StackSlicePath(base, slice), pixels.data(), size, size, stride, false, 100))
+            return false;
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "dataset/SliceBuffer.h"
 #include "import/ModelFileBytes.h"
 #include "support/BmpSliceBytes.h"
 #include "tools/cli/CliCommands.h"
@@ -69,6 +70,15 @@ TEST(ResampleCommand, WritesPlanesAndProjectionsThroughThePlateGiven) {
     ASSERT_EQ(bytes.size(), 1078u + 200 * 200);
     EXPECT_EQ(bytes[1078 + 100 * 200 + 90], 10);
     EXPECT_EQ(bytes[1078 + 100 * 200 + 89], 0);
+
+    // JPEG slices of the quality asked, read back as grey slices.
+    arguments = {slice, prefix, "-n", "3", "--type", "jpg", "--quality", "90"};
+    arguments.insert(arguments.end(), upright.begin(), upright.end());
+    run = Resample(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+    SliceBuffer jpeg;
+    EXPECT_EQ(ReadSlice(directory.File("out_0000.jpg"), jpeg), SliceJpeg);
+    EXPECT_EQ(jpeg.width, 200);
 }
 
 TEST(ResampleCommand, RefusesWhatItCannotDo) {
@@ -80,6 +90,7 @@ TEST(ResampleCommand, RefusesWhatItCannotDo) {
     EXPECT_EQ(Resample({path, "p_", "--count"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "--count", "x"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "--background", "2"}).status, 2);
+    EXPECT_EQ(Resample({path, "p_", "--type", "png"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "--plate-rotation", "1", "0"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "--unknown"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "-n", "0"}).status, 2);
