@@ -58,6 +58,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachObjects();
     AttachStageLight();
     AttachPreferenceCommands();
+    AttachImageOutput();
 
     resize(800, 600);
     RestoreFramePlacement();

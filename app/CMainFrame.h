@@ -5,7 +5,7 @@
 // at construction and destruction, first activation, close), FrameModels.cpp (adding models),
 // FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window), FrameObjects.cpp
 // (the Objects dialog and Move to Object), FramePreferences.cpp (the Preferences dialog and the about box),
-// FrameStageLight.cpp (the Stage and Light dialogs).
+// FrameStageLight.cpp (the Stage and Light dialogs), FrameImageOutput.cpp (Save Image and printing).
 
 #include <QMainWindow>
 #include <functional>
@@ -104,6 +104,7 @@ private:
     void AttachObjects();
     void AttachPreferenceCommands();
     void AttachStageLight();
+    void AttachImageOutput();
     // The open Stage dialog shows every value again (after the Stereo command).
     void RefreshStageDialog();
     void EditPreferences();
