@@ -16,6 +16,8 @@
 #include "dialogs/CStageDlg.h"
 #include "dialogs/ProgramIcon.h"
 #include "dialogs/ToolWindow.h"
+#include "output/ImagePrinting.h"
+#include "output/PrintDialogs.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "platform/PlatformServices.h"
 #include "platform/SettingsStore.h"

@@ -21,6 +21,8 @@ class CPexoraView;
 class CommandTable;
 class FrameStatusBar;
 class GLSceneGraphics;
+class ImagePrinting;
+class PrintDialogs;
 class MovementsWindow;
 class CLightDlg;
 class CObjPropDlg;
@@ -43,6 +45,8 @@ struct FrameStartup {
     // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the
     // frame. nullptr: the dialog shows 0 and a change is not kept.
     int* glAccelerator = nullptr;
+    // The print, preview and page set-up dialogs; nullptr: Qt's own. Tests answer them through this.
+    PrintDialogs* printDialogs = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true> {
@@ -105,6 +109,7 @@ private:
     void AttachPreferenceCommands();
     void AttachStageLight();
     void AttachImageOutput();
+    void EditPrintLayout();
     // The open Stage dialog shows every value again (after the Stereo command).
     void RefreshStageDialog();
     void EditPreferences();
@@ -137,6 +142,8 @@ private:
     std::unique_ptr<ToolWindow<CObjPropDlg>> objects_;  // likewise
     std::unique_ptr<ToolWindow<CStageDlg>> stage_;      // likewise
     std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
+    std::unique_ptr<PrintDialogs> ownPrintDialogs_;     // Qt's, unless the startup brought others
+    std::unique_ptr<ImagePrinting> printing_;
     bool activated_ = false;
     bool inProgress_ = false;
     Qt::WindowStates stableState_;  // window state to return to when a flight is playing
