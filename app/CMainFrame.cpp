@@ -17,6 +17,8 @@
 #include "dialogs/ProgramIcon.h"
 #include "dialogs/ToolWindow.h"
 #include "navigation/qt/MovementsWindow.h"
+#include "output/ImagePrinting.h"
+#include "output/PrintDialogs.h"
 #include "platform/PlatformServices.h"
 #include "platform/SettingsStore.h"
 #include "platform/TexturePath.h"
@@ -59,6 +61,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachStageLight();
     AttachPreferenceCommands();
     AttachDatasetCommands();
+    AttachImageOutput();
 
     resize(800, 600);
     RestoreFramePlacement();

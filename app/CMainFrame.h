@@ -5,7 +5,7 @@
 // at construction and destruction, first activation, close), FrameModels.cpp (adding models),
 // FrameNavigation.cpp (mouse and key input, Reset Positions, the Movements window), FrameObjects.cpp
 // (the Objects dialog and Move to Object), FramePreferences.cpp (the Preferences dialog and the about box),
-// FrameStageLight.cpp (the Stage and Light dialogs).
+// FrameStageLight.cpp (the Stage and Light dialogs), FrameImageOutput.cpp (Save Image and printing).
 
 #include <QMainWindow>
 #include <functional>
@@ -21,6 +21,8 @@ class CPexoraView;
 class CommandTable;
 class FrameStatusBar;
 class GLSceneGraphics;
+class ImagePrinting;
+class PrintDialogs;
 class MovementsWindow;
 class CLightDlg;
 class CObjPropDlg;
@@ -43,6 +45,8 @@ struct FrameStartup {
     // The application's "GLaccelerator", shown and changed by the Preferences dialog; it outlives the
     // frame. nullptr: the dialog shows 0 and a change is not kept.
     int* glAccelerator = nullptr;
+    // The print, preview and page set-up dialogs; nullptr: Qt's own. Tests answer them through this.
+    PrintDialogs* printDialogs = nullptr;
 };
 
 class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true> {
@@ -107,6 +111,8 @@ private:
     void AttachDatasetCommands();
     // Resample Dataset: the dialog for the selected object's dataset, then the files.
     void ResampleSelectedDataset();
+    void AttachImageOutput();
+    void EditPrintLayout();
     // The open Stage dialog shows every value again (after the Stereo command).
     void RefreshStageDialog();
     void EditPreferences();
@@ -139,6 +145,8 @@ private:
     std::unique_ptr<ToolWindow<CObjPropDlg>> objects_;  // likewise
     std::unique_ptr<ToolWindow<CStageDlg>> stage_;      // likewise
     std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
+    std::unique_ptr<PrintDialogs> ownPrintDialogs_;     // Qt's, unless the startup brought others
+    std::unique_ptr<ImagePrinting> printing_;
     bool activated_ = false;
     bool inProgress_ = false;
     int resampleCounter_ = 0;       // dialogs of Resample Dataset shown; numbers the default prefixes

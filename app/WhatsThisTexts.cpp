@@ -11,6 +11,7 @@
 #include "resources/DialogIds.h"
 #include "resources/MovementsIds.h"
 #include "resources/PreferencesIds.h"
+#include "resources/PrintLayoutIds.h"
 #include "resources/RecutIds.h"
 #include "resources/VoxSizeIds.h"
 
@@ -213,6 +214,16 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdRecutDialog, kIdRecutSpacing, "Distance between the slices written, in plate units."},
     {kIdRecutDialog, kIdRecutOk, "Writes the files."},
     {kIdRecutDialog, kIdRecutCancel, "Closes the dialog without writing anything."},
+
+    // Print Layout
+    {kIdPrintLayoutDialog, kIdPrintLayoutSizeEdit,
+     "Width of the printed picture in millimetres (1 to 100000); its height follows the view's proportions."},
+    {kIdPrintLayoutDialog, kIdPrintLayoutLeftMarginEdit,
+     "Distance of the picture from the left edge of the paper, in millimetres (1 to 100000)."},
+    {kIdPrintLayoutDialog, kIdPrintLayoutTopMarginEdit,
+     "Distance of the picture from the top edge of the paper, in millimetres (1 to 100000)."},
+    {kIdPrintLayoutDialog, kIdPrintLayoutOk, "Keeps the size and margins typed for the following prints."},
+    {kIdPrintLayoutDialog, kIdPrintLayoutCancel, "Closes the dialog and keeps the layout as it was."},
 };
 
 }  // namespace

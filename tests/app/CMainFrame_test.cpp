@@ -62,15 +62,16 @@ TEST_F(FrameTest, MenusCarryTheirTextsIdentifiersShortcutsAndEnableStates) {
         const char* keys;
         bool enabled;
     };
-    // Working now: Load Object, the movement mode, Reset Positions, the Movements window, stereo, the bars,
-    // exit and help. The rest belongs to features that arrive later and stays disabled.
+    // Working now: Load Object, Save Image and printing, the movement mode, Reset Positions, the Movements
+    // window, stereo, the bars, exit and help. The rest belongs to features that arrive later and stays
+    // disabled.
     const Item expected[] = {
         {57601, " Load &Object...", "Ctrl+O", true},
-        {32777, " &Save Image...", "Ctrl+S", false},
-        {57607, "&Print...", "Ctrl+P", false},
-        {57609, "Print Preview", "", false},
-        {57606, "P&rint Setup...", "", false},
-        {32784, "Page &Layout...", "", false},
+        {32777, " &Save Image...", "Ctrl+S", true},
+        {57607, "&Print...", "Ctrl+P", true},
+        {57609, "Print Preview", "", true},
+        {57606, "P&rint Setup...", "", true},
+        {32784, "Page &Layout...", "", true},
         {32797, " Load Scene", "", false},
         {32796, " Save Scene", "", false},
         {32774, "Move Camera", "", true},

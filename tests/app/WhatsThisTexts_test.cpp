@@ -79,7 +79,7 @@ TEST_F(WhatsThisTest, EveryControlOfEveryDialogIsExplained) {
     }
 
     // The modal dialogs, checked while they are open.
-    for (const int command : {kIdPreferences, kIdAbout}) {
+    for (const int command : {kIdPreferences, kIdAbout, kIdPageLayout}) {
         int checked = 0;
         WhenModalAppears([&](QWidget* modal) { checked = ExpectEveryControlExplained(*modal); });
         frame->Commands().Action(command)->trigger();

@@ -1,0 +1,23 @@
+#include "output/ScreenPicture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "render/CPexoraView.h"
+
+BgrImage CutToWholeQuads(const BgrImage& view) {
+    BgrImage picture;
+    picture.width = std::max(0, view.width) / 4 * 4;
+    picture.height = std::max(0, view.height);
+    const size_t rowBytes = BgrStride(picture.width);
+    const size_t viewStride = BgrStride(view.width);
+    if (view.bytes.size() < viewStride * static_cast<size_t>(picture.height)) return BgrImage{};
+    picture.bytes.resize(rowBytes * static_cast<size_t>(picture.height));
+    for (int row = 0; row < picture.height; ++row)
+        std::memcpy(picture.bytes.data() + row * rowBytes, view.bytes.data() + row * viewStride, rowBytes);
+    return picture;
+}
+
+BgrImage CaptureScreenPicture(CPexoraView& view) {
+    return CutToWholeQuads(view.ReadPixels());
+}
