@@ -32,3 +32,9 @@ int RunWeldCommand(const CliArguments& arguments, std::ostream& out, std::ostrea
 // contours of the section) and "holes: N" (of them, holes), then with --timings "time_read: S",
 // "time_weld: S" (with --weld), "time_cut: S" and "time_write: S".
 int RunCutCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+
+// scene FILE.psc: reads a scene file and prints "count: N", "field_of_view: N", "fog_intensity: N",
+// "bg_mode: N" and "stage_size: N", then for each record I (0 the camera, count the plate) the line
+// "record I: NAME | LOCATION | visible V | scale S | position X Y Z" (%.6g). A refused file gives one
+// "error: ..." line.
+int RunSceneCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

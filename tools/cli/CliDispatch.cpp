@@ -16,6 +16,7 @@ constexpr CliCommand kCommands[] = {
     {"info", "info FILE [--timings]      facts about a .p3g, .ctm or .stl model", RunInfoCommand},
     {"weld", "weld IN OUT.p3g [--timings]      weld a model's vertices", RunWeldCommand},
     {"cut", "cut IN OUT.p3g --plane A B C D [--weld] [--timings]      cut and cap a model", RunCutCommand},
+    {"scene", "scene FILE.psc      the header, stage and records of a scene file", RunSceneCommand},
 };
 
 void PrintUsage(std::ostream& stream) {
