@@ -57,6 +57,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachModelCommands();
     AttachObjects();
     AttachStageLight();
+    AttachScene();
     AttachPreferenceCommands();
 
     resize(800, 600);
