@@ -43,7 +43,9 @@ void CMainFrame::AttachObjects() {
             if (MoveToObject(*scene_, settings_, SelectedObject())) RepaintNow();
         },
         [this](QAction& action) { action.setEnabled(SelectedObject() > 0); });
-    table.Attach(kIdDuplicateObject, [this] { DuplicateSelectedObject(); });
+    table.Attach(
+        kIdDuplicateObject, [this] { DuplicateSelectedObject(); },
+        [this](QAction& action) { action.setEnabled(objects_->IsOpen()); });
 }
 
 void CMainFrame::DuplicateSelectedObject() {
