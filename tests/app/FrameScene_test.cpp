@@ -154,3 +154,23 @@ TEST_F(FrameSceneTest, BadFilesEmptyTheSceneButKeepHeaderStageAndPlate) {
     ASSERT_EQ(scripted.messages.shown.size(), 2u);
     EXPECT_EQ(scripted.messages.shown[1].text, "Write error.");
 }
+
+TEST_F(FrameSceneTest, CopyObjectActsOnlyWhileTheObjectsDialogIsOpen) {
+    BuildScene();
+    ControlledScene& scene = frame->GetScene();
+    QAction* copy = frame->Commands().Action(kIdDuplicateObject);
+    EXPECT_FALSE(copy->isEnabled());
+    frame->Commands().Action(kIdObjects)->trigger();
+    frame->Commands().Refresh();
+    ASSERT_TRUE(copy->isEnabled());
+    copy->trigger();
+    ASSERT_EQ(scene.state.count, 4);
+    ASSERT_NE(scene.objects[3].mesh, nullptr);
+    EXPECT_NE(scene.objects[3].mesh, scene.objects[1].mesh);
+    EXPECT_NE(scene.objects[3].mesh, scene.objects[2].mesh);
+    EXPECT_NE(scene.objects[3].listBase, 0u);
+    // Deleting the copy leaves the original drawn.
+    ASSERT_EQ(scene.DeleteModel(3, frame->Graphics()), 1);
+    EXPECT_NE(scene.objects[1].mesh->vertices, nullptr);
+    EXPECT_NE(scene.objects[2].mesh->vertices, nullptr);
+}
