@@ -59,6 +59,7 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachModelCommands();
     AttachObjects();
     AttachStageLight();
+    AttachScene();
     AttachPreferenceCommands();
     AttachDatasetCommands();
     AttachImageOutput();

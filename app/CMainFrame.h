@@ -113,14 +113,22 @@ private:
     void ResampleSelectedDataset();
     void AttachImageOutput();
     void EditPrintLayout();
+    void AttachScene();
     // The open Stage dialog shows every value again (after the Stereo command).
     void RefreshStageDialog();
     void EditPreferences();
     void RefreshObjectsDialogList();
     // The object the open Objects dialog edits (1..count); 0 while it is closed.
     int SelectedObject() const;
+    // Copy object: a copy of the Objects dialog's model, with its own mesh, normals and caps, in front
+    // of the plate. Nothing for the plate, without a selection or with a full record table.
+    void DuplicateSelectedObject();
     void LoadObject();
     void LoadGeometry(int index, const std::string& path, StageRounding rounding);
+    // Save Scene and Load Scene (messages "Write error.", "Read error." and one line per model that
+    // cannot be read again).
+    void SaveScene();
+    void LoadScene();
     void ToggleStereo();
     void OpenManual();
     void ReadSettingsOnConstruction();

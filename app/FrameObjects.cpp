@@ -1,5 +1,5 @@
 // The Objects dialog in the frame: its toggle command, the refreshes the frame owes it, and Move to
-// Object, which works on the dialog's current object.
+// Object and Copy object, which work on the dialog's current object.
 
 #include <QAction>
 
@@ -13,6 +13,8 @@
 #include "render/CPexoraView.h"
 #include "render/StatusTexts.h"
 #include "resources/CommandIds.h"
+#include "scene/DuplicateModel.h"
+#include "scene/SceneGraphics.h"
 
 void CMainFrame::AttachObjects() {
     ObjectsDialogHost host{
@@ -41,6 +43,18 @@ void CMainFrame::AttachObjects() {
             if (MoveToObject(*scene_, settings_, SelectedObject())) RepaintNow();
         },
         [this](QAction& action) { action.setEnabled(SelectedObject() > 0); });
+    table.Attach(
+        kIdDuplicateObject, [this] { DuplicateSelectedObject(); },
+        [this](QAction& action) { action.setEnabled(objects_->IsOpen()); });
+}
+
+void CMainFrame::DuplicateSelectedObject() {
+    const int copy = DuplicateModel(*scene_, SelectedObject());
+    if (copy == 0) return;
+    Graphics().BuildSurfaceLists(copy);
+    ShowStatusTexts();
+    RefreshObjectsDialogList();
+    RepaintNow();
 }
 
 int CMainFrame::SelectedObject() const {

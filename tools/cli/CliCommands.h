@@ -59,3 +59,8 @@ int RunKeyframeCommand(const CliArguments& arguments, std::ostream& out, std::os
 // snapshot FILE: reads a mesh snapshot as the viewer does and prints "vertices: N", "facets: N",
 // "normals: N" and "caps: N". A refused file gives one "error: ..." line.
 int RunSnapshotCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);
+// scene FILE.psc: reads a scene file and prints "count: N", "field_of_view: N", "fog_intensity: N",
+// "bg_mode: N" and "stage_size: N", then for each record I (0 the camera, count the plate) the line
+// "record I: NAME | LOCATION | visible V | scale S | position X Y Z" (%.6g). A refused file gives one
+// "error: ..." line.
+int RunSceneCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err);

@@ -23,6 +23,7 @@ constexpr CliCommand kCommands[] = {
     {"keyframe", "keyframe FILE      the scene header and record heads of a keyframe file",
      RunKeyframeCommand},
     {"snapshot", "snapshot FILE      the counts of a keyframe mesh snapshot", RunSnapshotCommand},
+    {"scene", "scene FILE.psc      the header, stage and records of a scene file", RunSceneCommand},
 };
 
 void PrintUsage(std::ostream& stream) {
