@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <future>
 #include <new>
 #include <vector>
 
@@ -17,6 +18,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Output planes painted between two progress reports (and written while the next ones are painted).
+constexpr size_t kPlanesPerStep = 16;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -92,6 +96,9 @@ ResampleResult ResampleDataset(const SceneObject& object, const SceneObject& pla
     const uint8_t background = options.background != 0 ? 255 : 0;
     const ResampleFrame frame = MakeResampleFrame(object, plate);
     try {
+        TakeLastReadableHeaders(slices, palette);
+        std::atomic<int> written{0}, failed{0};
+        std::atomic<int64_t> writingMicroseconds{0};
         // Output images not fitting the budget beside a slice or two are made a group at a time, each
         // group reading its source slices again.
         const size_t sliceBytes = std::max<size_t>(palette.pixels.size(), 1);
@@ -115,30 +122,67 @@ ResampleResult ResampleDataset(const SceneObject& object, const SceneObject& pla
             const ResampleCombine combine = !options.projection ? ResampleCombine::Last
                                             : background != 0   ? ResampleCombine::Maximum
                                                                 : ResampleCombine::Minimum;
+            // Writes images [from, to) of the group, each thread with its own copy of the headers.
+            const auto writeImages = [&](size_t from, size_t to) {
+                const Clock::time_point start = Clock::now();
+                ParallelFor(static_cast<int64_t>(to - from), [&](int64_t begin, int64_t stop) {
+                    SliceBuffer headers;
+                    headers.fileHeader = palette.fileHeader;
+                    headers.info = palette.info;
+                    headers.trailer = palette.trailer;
+                    for (int64_t i = static_cast<int64_t>(from) + begin;
+                         i < static_cast<int64_t>(from) + stop; ++i) {
+                        const int offset = static_cast<int>((static_cast<int64_t>(firstImage) + i) * spacing);
+                        const bool ok =
+                            WriteSlice(headers, OutputName(options, offset), group[i].data(),
+                                       static_cast<int32_t>(width), static_cast<int32_t>(height),
+                                       static_cast<int32_t>(stride), options.jpeg, options.jpegQuality);
+                        ++(ok ? written : failed);
+                    }
+                });
+                writingMicroseconds +=
+                    std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+            };
+
             auto [first, end] = SlicesNearPlanes(frame, planeY, static_cast<int>(width),
                                                  static_cast<int>(height), half, slices);
             const size_t groupBytes = groupSize * imageBytes;
             const size_t perBatch =
                 SlicesPerBatch(sliceBytes, memoryBudget > groupBytes ? memoryBudget - groupBytes : 0);
-            for (size_t batchStart = first; batchStart < end;
-                 batchStart += std::min(perBatch, end - batchStart)) {
+            const size_t batches = (end - first + perBatch - 1) / perBatch;
+            // With every source slice in memory at once, a step's images are final when painted: they are
+            // written while the next step is painted.
+            const bool writeAsPainted = !options.projection && batches == 1;
+            std::future<void> writing;
+            for (size_t batch = 0; batch < batches; ++batch) {
+                const size_t batchStart = first + batch * perBatch;
                 Clock::time_point start = Clock::now();
-                const std::vector<DecodedSlice> batch =
+                const std::vector<DecodedSlice> decoded =
                     ReadSliceBatch(slices, batchStart, std::min(perBatch, end - batchStart));
                 result.secondsReading += SecondsSince(start);
-                start = Clock::now();
-                ResamplePlanes(frame, planeY.data(), targets.data(), targets.size(), static_cast<int>(width),
-                               static_cast<int>(height), static_cast<int>(stride), half, combine,
-                               batch.data(), batch.size(), options.projection ? touched.data() : nullptr);
-                result.secondsResampling += SecondsSince(start);
-                if (progress) {
-                    const int done = static_cast<int>(firstImage + groupSize);
-                    char text[64];
-                    std::snprintf(text, sizeof text, "Slice %d of %d : ", done, static_cast<int>(images));
-                    progress(static_cast<int>(100 * (batchStart + batch.size() - first) / (end - first)),
-                             text);
+                for (size_t step = 0; step < planeY.size(); step += kPlanesPerStep) {
+                    const size_t stop = std::min(planeY.size(), step + kPlanesPerStep);
+                    start = Clock::now();
+                    ResamplePlanes(frame, planeY.data() + step, targets.data() + step, stop - step,
+                                   static_cast<int>(width), static_cast<int>(height),
+                                   static_cast<int>(stride), half, combine, decoded.data(), decoded.size(),
+                                   options.projection ? touched.data() : nullptr);
+                    result.secondsResampling += SecondsSince(start);
+                    if (writeAsPainted) {
+                        if (writing.valid()) writing.get();
+                        writing = std::async(std::launch::async, writeImages, step, stop);
+                    }
+                    if (progress) {
+                        const size_t done = batch * planeY.size() + stop;
+                        char text[64];
+                        std::snprintf(text, sizeof text, "Slice %d of %d : ",
+                                      static_cast<int>(firstImage) + static_cast<int>(stop),
+                                      options.projection ? count : static_cast<int>(images));
+                        progress(static_cast<int>(100 * done / (batches * planeY.size())), text);
+                    }
                 }
             }
+            if (writing.valid()) writing.get();
             if (options.projection) {
                 for (int64_t row = 0; row < height; ++row)
                     for (int64_t column = 0; column < width; ++column)
@@ -147,28 +191,11 @@ ResampleResult ResampleDataset(const SceneObject& object, const SceneObject& pla
                     std::fill(group[0].begin() + row * stride + width, group[0].begin() + (row + 1) * stride,
                               background);
             }
-
-            const Clock::time_point start = Clock::now();
-            if (firstImage == 0) TakeLastReadableHeaders(slices, palette);
-            std::atomic<int> written{0}, failed{0};
-            ParallelFor(static_cast<int64_t>(groupSize), [&](int64_t begin, int64_t stop) {
-                SliceBuffer headers;
-                headers.fileHeader = palette.fileHeader;
-                headers.info = palette.info;
-                headers.trailer = palette.trailer;
-                for (int64_t i = begin; i < stop; ++i) {
-                    const int offset = static_cast<int>((static_cast<int64_t>(firstImage) + i) * spacing);
-                    const bool ok =
-                        WriteSlice(headers, OutputName(options, offset), group[i].data(),
-                                   static_cast<int32_t>(width), static_cast<int32_t>(height),
-                                   static_cast<int32_t>(stride), options.jpeg, options.jpegQuality);
-                    ++(ok ? written : failed);
-                }
-            });
-            result.filesWritten += written;
-            result.filesFailed += failed;
-            result.secondsWriting += SecondsSince(start);
+            if (!writeAsPainted) writeImages(0, groupSize);
         }
+        result.filesWritten = written;
+        result.filesFailed = failed;
+        result.secondsWriting = static_cast<double>(writingMicroseconds) / 1e6;
     } catch (const std::bad_alloc&) {
         result.status = ResampleStatus::OutOfMemory;
     }
