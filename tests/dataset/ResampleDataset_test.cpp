@@ -169,6 +169,16 @@ TEST(ResampleDataset, PlanesSizesNamesAndRefusals) {
     EXPECT_EQ(progress.back(), (std::pair<int, std::string>{0, ""}));
     EXPECT_EQ(progress.front().second, "Slice 3 of 3 : ");
 
+    // Long runs report progress as they go.
+    progress.clear();
+    options.count = 40, options.spacing = 1;
+    ResampleDataset(s.object, s.plate, options,
+                    [&](int percent, const std::string& text) { progress.emplace_back(percent, text); });
+    EXPECT_EQ(
+        progress,
+        (std::vector<std::pair<int, std::string>>{
+            {40, "Slice 16 of 40 : "}, {80, "Slice 32 of 40 : "}, {100, "Slice 40 of 40 : "}, {0, ""}}));
+
     // Nothing to write: no planes; a negative count; an extent below a pixel; an unreadable dataset.
     options.count = 0;
     EXPECT_EQ(ResampleDataset(s.object, s.plate, options, {}).filesWritten, 0);
