@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 std::optional<float> ScanNumber(const std::string& text) {
@@ -18,4 +19,10 @@ std::optional<int> ScanInteger(const std::string& text) {
     if (text.empty() || *end != '\0' || errno == ERANGE || value < INT_MIN || value > INT_MAX)
         return std::nullopt;
     return static_cast<int>(value);
+}
+
+std::string FormatNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
 }

@@ -6,16 +6,7 @@
 #include "flight/KeyframeStore.h"
 #include "flight/SceneBlock.h"
 #include "tools/cli/CliCommands.h"
-
-namespace {
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
-}  // namespace
+#include "tools/cli/CliNumbers.h"
 
 int RunKeyframeCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 1 || arguments[0].empty() || arguments[0][0] == '-') {
@@ -33,9 +24,9 @@ int RunKeyframeCommand(const CliArguments& arguments, std::ostream& out, std::os
         << "fog_intensity: " << block->state.fogIntensity << "\n";
     for (int i = 0; i <= block->state.count; ++i) {
         const SceneObject& head = block->heads[i];
-        out << "record " << i << ": visible " << head.visible << " scale " << Number(head.scale)
-            << " position " << Number(head.position[0]) << " " << Number(head.position[1]) << " "
-            << Number(head.position[2]) << " backup " << head.backupPath << "\n";
+        out << "record " << i << ": visible " << head.visible << " scale " << FormatNumber(head.scale)
+            << " position " << FormatNumber(head.position[0]) << " " << FormatNumber(head.position[1]) << " "
+            << FormatNumber(head.position[2]) << " backup " << head.backupPath << "\n";
     }
     return 0;
 }

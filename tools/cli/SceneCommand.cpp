@@ -4,16 +4,7 @@
 
 #include "persistence/SceneFile.h"
 #include "tools/cli/CliCommands.h"
-
-namespace {
-
-std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", value);
-    return text;
-}
-
-}  // namespace
+#include "tools/cli/CliNumbers.h"
 
 int RunSceneCommand(const CliArguments& arguments, std::ostream& out, std::ostream& err) {
     if (arguments.size() != 1 || arguments[0].empty()) {
@@ -35,9 +26,9 @@ int RunSceneCommand(const CliArguments& arguments, std::ostream& out, std::ostre
     for (size_t i = 0; i < content.records.size(); ++i) {
         const SceneObject& record = content.records[i];
         out << "record " << i << ": " << record.name << " | " << record.location << " | visible "
-            << record.visible << " | scale " << Number(record.scale) << " | position "
-            << Number(record.position[0]) << " " << Number(record.position[1]) << " "
-            << Number(record.position[2]) << "\n";
+            << record.visible << " | scale " << FormatNumber(record.scale) << " | position "
+            << FormatNumber(record.position[0]) << " " << FormatNumber(record.position[1]) << " "
+            << FormatNumber(record.position[2]) << "\n";
     }
     return 0;
 }

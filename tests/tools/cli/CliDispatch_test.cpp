@@ -3,20 +3,13 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "tools/cli/CliCommands.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CliRun Cli(const CliArguments& arguments) {
-    std::ostringstream out, err;
-    const int status = RunCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return RunCommand(arguments);
 }
 
 }  // namespace

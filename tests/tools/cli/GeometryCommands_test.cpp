@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "import/ModelFileBytes.h"
 #include "import/ModelLoader.h"
 #include "scene/Poly3gon.h"
@@ -15,19 +16,6 @@
 #include "tools/cli/CliCommands.h"
 
 namespace {
-
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandRun Invoke(int (*command)(const CliArguments&, std::ostream&, std::ostream&),
-                  const CliArguments& arguments) {
-    std::ostringstream out, err;
-    const int status = command(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The unit tetrahedron's four outward facets, each with its own three vertices.
 std::string WriteTetrahedronSoup(const ScratchDirectory& directory) {
@@ -59,7 +47,7 @@ TEST(WeldCommand, WeldsTheSoupAndWritesAnIndexedModel) {
     ScratchDirectory directory;
     const std::string in = WriteTetrahedronSoup(directory);
     const std::string out = directory.File("welded.p3g");
-    CommandRun run = Invoke(RunWeldCommand, {in, out});
+    CliRun run = RunCommand({in, out}, RunWeldCommand);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "vertices: 4\nfacets: 4\n");
     int index = 0;
@@ -69,7 +57,7 @@ TEST(WeldCommand, WeldsTheSoupAndWritesAnIndexedModel) {
     for (uint64_t f = 0; f < mesh.facetCount; ++f)
         EXPECT_GT(mesh.facets[f * 3], mesh.facets[f * 3 + 1]);  // welded facets are larger-first
 
-    run = Invoke(RunWeldCommand, {"--timings", in, out});
+    run = RunCommand({"--timings", in, out}, RunWeldCommand);
     EXPECT_TRUE(std::regex_match(run.out,
                                  std::regex("vertices: 4\nfacets: 4\ntime_read: [0-9]+\\.[0-9]{6}\n"
                                             "time_weld: [0-9]+\\.[0-9]{6}\ntime_write: [0-9]+\\.[0-9]{6}\n")))
@@ -79,10 +67,10 @@ TEST(WeldCommand, WeldsTheSoupAndWritesAnIndexedModel) {
 TEST(WeldCommand, RefusalsAndBadArguments) {
     ScratchDirectory directory;
     const std::string in = WriteTetrahedronSoup(directory);
-    CommandRun run = Invoke(RunWeldCommand, {directory.File("missing.stl"), directory.File("out.p3g")});
+    CliRun run = RunCommand({directory.File("missing.stl"), directory.File("out.p3g")}, RunWeldCommand);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("error: ", 0), 0u);
-    run = Invoke(RunWeldCommand, {in, directory.File("no/such/folder/out.p3g")});
+    run = RunCommand({in, directory.File("no/such/folder/out.p3g")}, RunWeldCommand);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "error: " + directory.File("no/such/folder/out.p3g") +
@@ -90,20 +78,20 @@ TEST(WeldCommand, RefusalsAndBadArguments) {
     // A read-only target is refused even for a user whom modes do not stop, and stays as it was.
     const std::string readOnly = directory.Write("kept.p3g", {'k'});
     std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
-    run = Invoke(RunWeldCommand, {in, readOnly});
+    run = RunCommand({in, readOnly}, RunWeldCommand);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "error: " + readOnly + ": cannot write the .p3g file: Permission denied\n");
     EXPECT_EQ(std::filesystem::file_size(readOnly), 1u);
-    EXPECT_EQ(Invoke(RunWeldCommand, {in}).status, 2);
-    EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "b.p3g"}).status, 2);
-    EXPECT_EQ(Invoke(RunWeldCommand, {in, "a.p3g", "--fast"}).status, 2);
+    EXPECT_EQ(RunCommand({in}, RunWeldCommand).status, 2);
+    EXPECT_EQ(RunCommand({in, "a.p3g", "b.p3g"}, RunWeldCommand).status, 2);
+    EXPECT_EQ(RunCommand({in, "a.p3g", "--fast"}, RunWeldCommand).status, 2);
 }
 
 TEST(CutCommand, CutsCapsAndWritesTheCapTrianglesAsFacets) {
     ScratchDirectory directory;
     const std::string in = WriteTetrahedronSoup(directory);
     const std::string out = directory.File("cut.p3g");
-    CommandRun run = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1", "-0.5", "--weld"});
+    CliRun run = RunCommand({in, out, "--plane", "0", "0", "1", "-0.5", "--weld"}, RunCutCommand);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "vertices: 6\nfacets: 8\ncap_triangles: 1\ncontours: 1\nholes: 0\n");
     int index = 0;
@@ -112,7 +100,7 @@ TEST(CutCommand, CutsCapsAndWritesTheCapTrianglesAsFacets) {
     EXPECT_EQ(scene->objects[index].boxMax[2], 0.5f);
 
     // Without welding the soup's copies of a point still meet on the plane, so the cap closes.
-    run = Invoke(RunCutCommand, {"--timings", "--plane", "0", "0", "1", "-0.5", in, out});
+    run = RunCommand({"--timings", "--plane", "0", "0", "1", "-0.5", in, out}, RunCutCommand);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(
         std::regex_match(run.out, std::regex("vertices: 12\nfacets: 8\ncap_triangles: 1\ncontours: 1\n"
@@ -121,7 +109,7 @@ TEST(CutCommand, CutsCapsAndWritesTheCapTrianglesAsFacets) {
         << run.out;
 
     // A plane that misses keeps everything and makes no cap.
-    run = Invoke(RunCutCommand, {in, out, "--plane", "1", "0", "0", "-5"});
+    run = RunCommand({in, out, "--plane", "1", "0", "0", "-5"}, RunCutCommand);
     EXPECT_EQ(run.out, "vertices: 12\nfacets: 4\ncap_triangles: 0\ncontours: 0\nholes: 0\n");
 }
 
@@ -129,23 +117,23 @@ TEST(CutCommand, RefusalsAndBadArguments) {
     ScratchDirectory directory;
     const std::string in = WriteTetrahedronSoup(directory);
     const std::string out = directory.File("cut.p3g");
-    EXPECT_EQ(Invoke(RunCutCommand, {in, out}).status, 2);                                 // no plane
-    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1"}).status, 2);       // short plane
-    EXPECT_EQ(Invoke(RunCutCommand, {in, out, "--plane", "0", "x", "1", "0"}).status, 2);  // not a number
+    EXPECT_EQ(RunCommand({in, out}, RunCutCommand).status, 2);                                 // no plane
+    EXPECT_EQ(RunCommand({in, out, "--plane", "0", "0", "1"}, RunCutCommand).status, 2);       // short plane
+    EXPECT_EQ(RunCommand({in, out, "--plane", "0", "x", "1", "0"}, RunCutCommand).status, 2);  // not a number
     // A plane that is written well but cannot cut is an error of its own, not a usage problem.
-    CommandRun bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "0", "1"});
+    CliRun bad = RunCommand({in, out, "--plane", "0", "0", "0", "1"}, RunCutCommand);
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "error: the plane has no normal: A, B and C are all 0\n");
-    bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "nan", "1", "0"});
+    bad = RunCommand({in, out, "--plane", "0", "nan", "1", "0"}, RunCutCommand);
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "error: the plane coefficient nan is not a finite number\n");
-    bad = Invoke(RunCutCommand, {in, out, "--plane", "0", "0", "1", "-inf"});
+    bad = RunCommand({in, out, "--plane", "0", "0", "1", "-inf"}, RunCutCommand);
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "error: the plane coefficient -inf is not a finite number\n");
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(Invoke(RunCutCommand, {in, "--plane", "0", "0", "1", "0"}).status, 2);  // one path
-    CommandRun run =
-        Invoke(RunCutCommand, {directory.File("missing.ctm"), out, "--plane", "0", "0", "1", "0"});
+    EXPECT_EQ(RunCommand({in, "--plane", "0", "0", "1", "0"}, RunCutCommand).status, 2);  // one path
+    CliRun run =
+        RunCommand({directory.File("missing.ctm"), out, "--plane", "0", "0", "1", "0"}, RunCutCommand);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("error: ", 0), 0u);
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);

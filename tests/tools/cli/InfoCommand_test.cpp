@@ -4,21 +4,14 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "import/ModelFileBytes.h"
 #include "tools/cli/CliCommands.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandRun Info(const CliArguments& arguments) {
-    std::ostringstream out, err;
-    const int status = RunInfoCommand(arguments, out, err);
-    return {status, out.str(), err.str()};
+CliRun Info(const CliArguments& arguments) {
+    return RunCommand(arguments, RunInfoCommand);
 }
 
 }  // namespace
@@ -28,7 +21,7 @@ TEST(InfoCommand, PrintsTheFactsOfEachFormat) {
     FileBytes p3g;
     p3g.Int32(1000).Int32(4).Int32(2).Floats({-1.5f, 2, 1e-7f, 3, 4, 123456789.0f, 0, 0, 0, 1, 1, 1});
     p3g.Uint16(0).Uint16(1).Uint16(2).Uint16(3).Uint16(2).Uint16(1);
-    CommandRun run = Info({directory.Write("a.p3g", p3g.bytes)});
+    CliRun run = Info({directory.Write("a.p3g", p3g.bytes)});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               "format: p3g\nvertices: 4\nfacets: 2\nnormals: no\n"
@@ -60,7 +53,7 @@ TEST(InfoCommand, RefusalsAndBadArguments) {
     FileBytes truncated;
     truncated.Zeros(80).Int32(2).Zeros(50);
     const std::string path = directory.Write("short.stl", truncated.bytes);
-    CommandRun run = Info({path});
+    CliRun run = Info({path});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "error: " + path + ": triangle count exceeds the file size\n");

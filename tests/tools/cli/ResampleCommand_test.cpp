@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "dataset/SliceBuffer.h"
 #include "import/ModelFileBytes.h"
 #include "support/BmpSliceBytes.h"
@@ -11,18 +12,10 @@
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandRun Resample(const CliArguments& arguments) {
-    std::ostringstream out, err;
+CliRun Resample(const CliArguments& arguments) {
     CliArguments all{"resample"};
     all.insert(all.end(), arguments.begin(), arguments.end());
-    const int status = RunCli(all, out, err);
-    return {status, out.str(), err.str()};
+    return RunCommand(all);
 }
 
 }  // namespace
@@ -47,7 +40,7 @@ TEST(ResampleCommand, WritesPlanesAndProjectionsThroughThePlateGiven) {
     CliArguments arguments{slice, prefix,        "-n",  "3",  "--count", "2", "--spacing",
                            "2",   "--plate-box", "-10", "-2", "10",      "2", "--timings"};
     arguments.insert(arguments.end(), upright.begin(), upright.end());
-    CommandRun run = Resample(arguments);
+    CliRun run = Resample(arguments);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, 11), "written: 2\n");
     EXPECT_NE(run.out.find("time_read: "), std::string::npos);
@@ -95,7 +88,7 @@ TEST(ResampleCommand, RefusesWhatItCannotDo) {
     EXPECT_EQ(Resample({path, "p_", "--unknown"}).status, 2);
     EXPECT_EQ(Resample({path, "p_", "-n", "0"}).status, 2);
 
-    CommandRun run = Resample({directory.File("none_0000.bmp"), directory.File("p_")});
+    CliRun run = Resample({directory.File("none_0000.bmp"), directory.File("p_")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.substr(0, 7), "error: ");
     run = Resample({path, directory.File("p_"), "--plate-scale", "0.001"});

@@ -4,21 +4,14 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "persistence/SceneFileBytes.h"
 #include "tools/cli/CliCommands.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CliRun Scene(const CliArguments& arguments) {
-    std::ostringstream out, err;
-    const int status = RunCli(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return RunCommand(arguments);
 }
 
 }  // namespace

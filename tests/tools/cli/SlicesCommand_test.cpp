@@ -3,22 +3,15 @@
 #include <sstream>
 #include <string>
 
+#include "CliRun.h"
 #include "import/ModelFileBytes.h"
 #include "support/BmpSliceBytes.h"
 #include "tools/cli/CliCommands.h"
 
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandRun Slices(const CliArguments& arguments) {
-    std::ostringstream out, err;
-    const int status = RunSlicesCommand(arguments, out, err);
-    return {status, out.str(), err.str()};
+CliRun Slices(const CliArguments& arguments) {
+    return RunCommand(arguments, RunSlicesCommand);
 }
 
 BmpSlice Tagged() {
@@ -43,7 +36,7 @@ TEST(SlicesCommand, DatasetStatisticsThenTheSliceAsRead) {
     for (const char* name : {"s_12a0.bmp", "s_007.bmp", "s_00011.bmp", "t_0001.bmp", "s_0003.jpg"})
         directory.Write(name, bytes);
 
-    CommandRun run = Slices({directory.File("s_0004.bmp")});
+    CliRun run = Slices({directory.File("s_0004.bmp")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               "found: 4\nlowest: 2\nhighest: 10\nstep: 2\nresult: 1\nwidth: 101\nheight: 3\nstride: 104\n"
@@ -62,7 +55,7 @@ TEST(SlicesCommand, InvertedPaletteAbsentOrForeignTrailer) {
     inverted.trailer = false;
     inverted.pixelsPerMetre = 3780;
     inverted.colour = [](int i) { return std::array<uint8_t, 3>{uint8_t(255 - i), uint8_t(255 - i), 0}; };
-    CommandRun run = Slices({directory.Write("inv_0000.bmp", BmpSliceBytes(inverted))});
+    CliRun run = Slices({directory.Write("inv_0000.bmp", BmpSliceBytes(inverted))});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.substr(run.out.find("result")),
               "result: 3\nwidth: 101\nheight: 3\nstride: 104\ntrailer: no\nvalue_a: 0\nvalue_b: 0\n"
@@ -85,7 +78,7 @@ TEST(SlicesCommand, UnreadableSlicesAndBadArguments) {
     for (const std::string& path : {directory.Write("c_0000.bmp", colour), directory.File("missing_0000.bmp"),
                                     directory.Write("short_0000.bmp", truncated),
                                     directory.Write("model.p3g", BmpSliceBytes(Tagged()))}) {
-        const CommandRun run = Slices({path});
+        const CliRun run = Slices({path});
         EXPECT_EQ(run.status, 1) << path;
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "error: " + path + ": not a readable slice\n");
@@ -95,7 +88,7 @@ TEST(SlicesCommand, UnreadableSlicesAndBadArguments) {
           CliArguments{"a_0000.bmp", "-n", "0"}, CliArguments{"a_0000.bmp", "-n", "x"},
           CliArguments{"a_0000.bmp", "-n", "10"}, CliArguments{"a_0000.bmp", "b_0000.bmp"},
           CliArguments{"a_0000.bmp", "--timings"}}) {
-        const CommandRun run = Slices(misuse);
+        const CliRun run = Slices(misuse);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err, "usage: pexora-cli slices SLICE [-n DIGITS]\n");
     }
