@@ -72,6 +72,24 @@ TEST(BmpSlice, ShortPalettesReadBlackAndEverythingElseOddIsRefused) {
     EXPECT_EQ(buffer.info[40 + 4 * 255 + 2], 0);
     EXPECT_EQ(buffer.pixels[8 + 7], 17);
 
+    // A 124-byte info header: palette and trailer follow it; the buffer holds the 40-byte header.
+    BmpSlice tagged = Gradient(8, 2);
+    tagged.trailer = true, tagged.valueA = 4, tagged.valueB = 9;
+    tagged.colour = [](int i) { return std::array<uint8_t, 3>{uint8_t(255 - i), 0, 0}; };
+    std::vector<uint8_t> longer = BmpSliceBytes(tagged);
+    longer.insert(longer.begin() + 54, 124 - 40, 0);
+    PutLittleEndian(longer, 14, 124, 4);
+    PutLittleEndian(longer, 10, 1134 + 84, 4);
+    ASSERT_EQ(Read(longer, buffer), SliceBmpInverted);
+    EXPECT_EQ(buffer.info[0], 40);
+    EXPECT_EQ(buffer.info[40 + 2], 255);  // red of entry 0
+    EXPECT_EQ(buffer.info[40 + 4 * 5 + 2], 250);
+    EXPECT_EQ(buffer.trailer.valueA, 4);
+    EXPECT_EQ(buffer.trailer.valueB, 9);
+    EXPECT_EQ(buffer.pixels[8 + 7], 17);
+    PutLittleEndian(longer, 14, 2000, 4);
+    EXPECT_EQ(Read(longer, buffer), SliceReadFailed) << "a header longer than the space before the pixels";
+
     // Refusals keep what was read before, apart from the file header.
     const std::vector<uint8_t> good = BmpSliceBytes(Gradient(8, 2));
     auto refused = [&](std::vector<uint8_t> changed, const char* why) {
