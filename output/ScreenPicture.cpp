@@ -1,7 +1,6 @@
 #include "output/ScreenPicture.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "render/CPexoraView.h"
 
@@ -14,7 +13,8 @@ BgrImage CutToWholeQuads(const BgrImage& view) {
     if (view.bytes.size() < viewStride * static_cast<size_t>(picture.height)) return BgrImage{};
     picture.bytes.resize(rowBytes * static_cast<size_t>(picture.height));
     for (int row = 0; row < picture.height; ++row)
-        std::memcpy(picture.bytes.data() + row * rowBytes, view.bytes.data() + row * viewStride, rowBytes);
+        std::copy_n(view.bytes.begin() + static_cast<std::ptrdiff_t>(row * viewStride), rowBytes,
+                    picture.bytes.begin() + static_cast<std::ptrdiff_t>(row * rowBytes));
     return picture;
 }
 
