@@ -15,6 +15,9 @@
 
 namespace {
 
+// Saving and loading alike tell what went wrong under this caption.
+constexpr const char* kSceneCaption = "Load scene";
+
 FileDialogRequest SceneFileRequest(const char* title, const ProgramSettings& settings) {
     FileDialogRequest request;
     request.title = title;
@@ -55,7 +58,8 @@ void CMainFrame::SaveScene() {
         services_.files.Save(SceneFileRequest("Save Scene", settings_));
     if (!chosen) return;
     if (!WriteSceneFile(chosen->path, scene_->state, StageOf(settings_), scene_->objects))
-        services_.messages.Warn("Write error.");
+        services_.messages.ShowCaptioned(kSceneCaption, "Write error.", MessageButtons::Ok,
+                                         MessageIcon::Warning);
 }
 
 void CMainFrame::LoadScene() {
@@ -107,5 +111,6 @@ void CMainFrame::LoadScene() {
     ShowStatusTexts();
     commands_->Refresh();
     RepaintNow();
-    if (!message.empty()) services_.messages.Warn(message);
+    if (!message.empty())
+        services_.messages.ShowCaptioned(kSceneCaption, message, MessageButtons::Ok, MessageIcon::Warning);
 }

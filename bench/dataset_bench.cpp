@@ -28,7 +28,10 @@ constexpr int kSide = 512;
 
 class SilentMessages : public MessageBoxes {
 public:
-    MessageAnswer Show(const std::string&, MessageButtons, MessageIcon) override { return MessageAnswer::Ok; }
+    MessageAnswer ShowCaptioned(const std::string&, const std::string&, MessageButtons,
+                                MessageIcon) override {
+        return MessageAnswer::Ok;
+    }
 };
 
 std::string SlicePath(const std::string& folder, int number) {

@@ -36,7 +36,8 @@ public:
 
 class PrintedMessages : public MessageBoxes {
 public:
-    MessageAnswer Show(const std::string& text, MessageButtons, MessageIcon) override {
+    MessageAnswer ShowCaptioned(const std::string&, const std::string& text, MessageButtons,
+                                MessageIcon) override {
         std::fprintf(stderr, "message: %s\n", text.c_str());
         return MessageAnswer::Ok;
     }

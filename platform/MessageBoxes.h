@@ -1,5 +1,6 @@
 #pragma once
-// Modal message boxes titled "Pexora" with fixed English texts; tests script the answers.
+// Modal message boxes with fixed English texts, titled "Pexora" unless a caller names another caption;
+// tests script the answers.
 
 #include <string>
 
@@ -10,9 +11,15 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Shows `text` (UTF-8, "\n" breaks lines) and waits for the answer. Closing the box without a button
-    // answers Cancel for OK/Cancel, No for Yes/No and Ok for a lone OK button.
-    virtual MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) = 0;
+    // Shows `text` (UTF-8, "\n" breaks lines) under `caption` and waits for the answer. Closing the box
+    // without a button answers Cancel for OK/Cancel, No for Yes/No and Ok for a lone OK button.
+    virtual MessageAnswer ShowCaptioned(const std::string& caption, const std::string& text,
+                                        MessageButtons buttons, MessageIcon icon) = 0;
+
+    // A box titled with the program's name.
+    MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) {
+        return ShowCaptioned("Pexora", text, buttons, icon);
+    }
 
     // An information box with one OK button.
     void Inform(const std::string& text) { Show(text, MessageButtons::Ok, MessageIcon::Information); }

@@ -22,8 +22,10 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 }  // namespace
 
-MessageAnswer QtMessageBoxes::Show(const std::string& text, MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(ToQtIcon(icon), "Pexora", QString::fromStdString(text), QMessageBox::NoButton, parent_);
+MessageAnswer QtMessageBoxes::ShowCaptioned(const std::string& caption, const std::string& text,
+                                            MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::NoButton, parent_);
     switch (buttons) {
         case MessageButtons::Ok:
             box.setStandardButtons(QMessageBox::Ok);

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes as QMessageBox, titled "Pexora", modal over the given parent window.
+// Message boxes as QMessageBox, modal over the given parent window.
 
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +12,8 @@ public:
     // The window the boxes are centred on and modal to (the main frame once it exists).
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) override;
+    MessageAnswer ShowCaptioned(const std::string& caption, const std::string& text, MessageButtons buttons,
+                                MessageIcon icon) override;
 
 private:
     QPointer<QWidget> parent_;

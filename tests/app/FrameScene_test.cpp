@@ -134,6 +134,7 @@ TEST_F(FrameSceneTest, MissingModelsAreNamedAndTheRestLoad) {
     EXPECT_NE(scene.objects[1].mesh, nullptr);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, "Dataset \"" + secondModel + "\" not found.\n");
+    EXPECT_EQ(scripted.messages.shown[0].caption, "Load scene");
 }
 
 TEST_F(FrameSceneTest, BadFilesEmptyTheSceneButKeepHeaderStageAndPlate) {
@@ -148,11 +149,13 @@ TEST_F(FrameSceneTest, BadFilesEmptyTheSceneButKeepHeaderStageAndPlate) {
     EXPECT_EQ(frame->Settings().stageColor, 0x204060u);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, "Read error.");
+    EXPECT_EQ(scripted.messages.shown[0].caption, "Load scene");
 
     // A folder cannot be written over.
     Run(kIdSaveScene, folder.path().toStdString());
     ASSERT_EQ(scripted.messages.shown.size(), 2u);
     EXPECT_EQ(scripted.messages.shown[1].text, "Write error.");
+    EXPECT_EQ(scripted.messages.shown[1].caption, "Load scene") << "saving tells under the same caption";
 }
 
 TEST_F(FrameSceneTest, CopyObjectActsOnlyWhileTheObjectsDialogIsOpen) {

@@ -14,8 +14,9 @@ std::optional<T> NextAnswer(std::deque<std::optional<T>>& answers) {
 
 }  // namespace
 
-MessageAnswer ScriptedMessageBoxes::Show(const std::string& text, MessageButtons buttons, MessageIcon icon) {
-    shown.push_back({text, buttons, icon});
+MessageAnswer ScriptedMessageBoxes::ShowCaptioned(const std::string& caption, const std::string& text,
+                                                  MessageButtons buttons, MessageIcon icon) {
+    shown.push_back({text, buttons, icon, caption});
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.pop_front();

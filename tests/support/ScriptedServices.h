@@ -24,8 +24,10 @@ public:
         std::string text;
         MessageButtons buttons;
         MessageIcon icon;
+        std::string caption;
     };
-    MessageAnswer Show(const std::string& text, MessageButtons buttons, MessageIcon icon) override;
+    MessageAnswer ShowCaptioned(const std::string& caption, const std::string& text, MessageButtons buttons,
+                                MessageIcon icon) override;
 
     std::deque<MessageAnswer> answers;
     std::vector<Shown> shown;

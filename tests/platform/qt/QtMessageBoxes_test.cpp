@@ -62,6 +62,18 @@ TEST(QtMessageBoxes, ShowsTitledBoxesAndReturnsTheButtonPressed) {
               MessageAnswer::Cancel);
 }
 
+TEST(QtMessageBoxes, ACallerMayNameTheCaption) {
+    QtMessageBoxes boxes;
+    SeenBox seen;
+    WhenModalAppears([&](QWidget* modal) {
+        seen.title = modal->windowTitle();
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(boxes.ShowCaptioned("Load scene", "Read error.", MessageButtons::Ok, MessageIcon::Warning),
+              MessageAnswer::Ok);
+    EXPECT_EQ(seen.title, "Load scene");
+}
+
 TEST(QtMessageBoxes, ClosingABoxGivesTheRefusingAnswer) {
     QtMessageBoxes boxes;
     SeenBox seen;
