@@ -1,6 +1,7 @@
 // libFuzzer entry point of the BMP slice reader: any bytes are read or refused without reading past
 // them, and a slice that is read paints cap sections through ordinary, oblique and non-finite
 // planes without touching memory outside it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
