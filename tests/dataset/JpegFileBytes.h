@@ -17,7 +17,7 @@
 #include "dataset/SliceBuffer.h"
 #include "import/ModelFileBytes.h"
 
-struct ExifSpec {
+struct ExifContent {
     std::vector<uint8_t> comment;      // user comment bytes; none when empty
     uint32_t resolutionNumerator = 0;  // 0 = no resolution tags
     uint32_t resolutionDenominator = 1;
@@ -25,8 +25,8 @@ struct ExifSpec {
 };
 
 // "Exif\0\0", then a little-endian TIFF image: header, IFD0, EXIF IFD, then the values.
-inline std::vector<uint8_t> ExifBlock(const ExifSpec& spec) {
-    const bool resolution = spec.resolutionNumerator != 0;
+inline std::vector<uint8_t> ExifBlock(const ExifContent& content) {
+    const bool resolution = content.resolutionNumerator != 0;
     const int32_t ifd0Entries = resolution ? 4 : 1;
     const int32_t ifd0 = 8, exifIfd = ifd0 + 2 + 12 * ifd0Entries + 4;
     const int32_t values = exifIfd + 2 + 12 + 4;
@@ -36,22 +36,22 @@ inline std::vector<uint8_t> ExifBlock(const ExifSpec& spec) {
     if (resolution) {
         tiff.Uint16(0x011A).Uint16(5).Int32(1).Int32(values);      // XResolution, RATIONAL
         tiff.Uint16(0x011B).Uint16(5).Int32(1).Int32(values + 8);  // YResolution
-        tiff.Uint16(0x0128).Uint16(3).Int32(1).Uint16(spec.resolutionUnit).Uint16(0);
+        tiff.Uint16(0x0128).Uint16(3).Int32(1).Uint16(content.resolutionUnit).Uint16(0);
     }
     tiff.Uint16(0x8769).Uint16(4).Int32(1).Int32(exifIfd).Int32(0);  // EXIF IFD pointer, no next IFD
     const int32_t commentAt = values + (resolution ? 16 : 0);
-    tiff.Uint16(1).Uint16(0x9286).Uint16(7).Int32(int32_t(spec.comment.size()));
-    if (spec.comment.size() <= 4) {
-        tiff.Raw(spec.comment.data(), spec.comment.size()).Zeros(4 - spec.comment.size());
+    tiff.Uint16(1).Uint16(0x9286).Uint16(7).Int32(int32_t(content.comment.size()));
+    if (content.comment.size() <= 4) {
+        tiff.Raw(content.comment.data(), content.comment.size()).Zeros(4 - content.comment.size());
     } else {
         tiff.Int32(commentAt);
     }
     tiff.Int32(0);
     if (resolution) {
-        tiff.Int32(int32_t(spec.resolutionNumerator)).Int32(int32_t(spec.resolutionDenominator));
-        tiff.Int32(int32_t(spec.resolutionNumerator)).Int32(int32_t(spec.resolutionDenominator));
+        tiff.Int32(int32_t(content.resolutionNumerator)).Int32(int32_t(content.resolutionDenominator));
+        tiff.Int32(int32_t(content.resolutionNumerator)).Int32(int32_t(content.resolutionDenominator));
     }
-    if (spec.comment.size() > 4) tiff.Raw(spec.comment.data(), spec.comment.size());
+    if (content.comment.size() > 4) tiff.Raw(content.comment.data(), content.comment.size());
     FileBytes block;
     block.Text(std::string("Exif\0\0", 6)).Raw(tiff.bytes.data(), tiff.bytes.size());
     return block.bytes;
@@ -65,7 +65,7 @@ inline std::vector<uint8_t> TrailerBytes(int32_t valueA, int32_t valueB, int32_t
     return trailer.bytes;
 }
 
-struct JpegSpec {
+struct JpegContent {
     int width = 16;
     int height = 16;
     int components = 1;  // 1 grey, 3 RGB
@@ -81,7 +81,7 @@ inline uint8_t JpegSample(int x, int y, int c) {
     return uint8_t(c == 0 ? 8 * x + 4 * y : c == 1 ? 60 : 200 - 4 * y);
 }
 
-inline std::vector<uint8_t> JpegBytes(const JpegSpec& spec) {
+inline std::vector<uint8_t> JpegBytes(const JpegContent& content) {
     jpeg_compress_struct codec;
     jpeg_error_mgr errors;
     codec.err = jpeg_std_error(&errors);
@@ -89,23 +89,23 @@ inline std::vector<uint8_t> JpegBytes(const JpegSpec& spec) {
     unsigned char* output = nullptr;
     unsigned long outputSize = 0;
     jpeg_mem_dest(&codec, &output, &outputSize);
-    codec.image_width = JDIMENSION(spec.width);
-    codec.image_height = JDIMENSION(spec.height);
-    codec.input_components = spec.components;
-    codec.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    codec.image_width = JDIMENSION(content.width);
+    codec.image_height = JDIMENSION(content.height);
+    codec.input_components = content.components;
+    codec.in_color_space = content.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&codec);
-    jpeg_set_quality(&codec, spec.quality, TRUE);
-    if (spec.progressive) jpeg_simple_progression(&codec);
-    codec.density_unit = spec.densityUnit;
-    codec.X_density = codec.Y_density = spec.density;
+    jpeg_set_quality(&codec, content.quality, TRUE);
+    if (content.progressive) jpeg_simple_progression(&codec);
+    codec.density_unit = content.densityUnit;
+    codec.X_density = codec.Y_density = content.density;
     jpeg_start_compress(&codec, TRUE);
-    if (!spec.exif.empty())
-        jpeg_write_marker(&codec, JPEG_APP0 + 1, spec.exif.data(), unsigned(spec.exif.size()));
-    std::vector<uint8_t> row(size_t(spec.width * spec.components));
+    if (!content.exif.empty())
+        jpeg_write_marker(&codec, JPEG_APP0 + 1, content.exif.data(), unsigned(content.exif.size()));
+    std::vector<uint8_t> row(size_t(content.width * content.components));
     while (codec.next_scanline < codec.image_height) {
-        for (int x = 0; x < spec.width; ++x)
-            for (int c = 0; c < spec.components; ++c)
-                row[size_t(x * spec.components + c)] = JpegSample(x, int(codec.next_scanline), c);
+        for (int x = 0; x < content.width; ++x)
+            for (int c = 0; c < content.components; ++c)
+                row[size_t(x * content.components + c)] = JpegSample(x, int(codec.next_scanline), c);
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&codec, rows, 1);
     }

@@ -32,13 +32,13 @@ bool NearInColour(int a, int b) {
     return std::abs(a - b) <= 8;
 }
 
-JpegSpec TaggedColour(int32_t pixelsPerMetre = 0) {
-    JpegSpec spec;
-    spec.components = 3;
-    ExifSpec exif;
+JpegContent TaggedColour(int32_t pixelsPerMetre = 0) {
+    JpegContent content;
+    content.components = 3;
+    ExifContent exif;
     exif.comment = TrailerBytes(12, 34, pixelsPerMetre);
-    spec.exif = ExifBlock(exif);
-    return spec;
+    content.exif = ExifBlock(exif);
+    return content;
 }
 
 void ExpectRefusedUntouched(const std::vector<uint8_t>& bytes) {
@@ -51,10 +51,10 @@ void ExpectRefusedUntouched(const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 TEST(SliceJpeg, GreyPicturesReadBottomUpWithTheGreyRampAndTheirResolution) {
-    JpegSpec spec;
-    spec.width = 13;  // stride 16
+    JpegContent content;
+    content.width = 13;  // stride 16
     SliceBuffer slice = EarlierSlice();
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(slice.width, 13);
     EXPECT_EQ(slice.height, 16);
     EXPECT_EQ(slice.stride, 16);
@@ -72,22 +72,22 @@ TEST(SliceJpeg, GreyPicturesReadBottomUpWithTheGreyRampAndTheirResolution) {
     EXPECT_EQ(slice.trailer.pixelsPerMetre, 0);
 
     // Dots per centimetre, and no unit at all.
-    spec.densityUnit = 2;
-    spec.density = 100;
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    content.densityUnit = 2;
+    content.density = 100;
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kXPixelsPerMetre), 10000);
-    spec.densityUnit = 0;
-    spec.density = 1;
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    content.densityUnit = 0;
+    content.density = 1;
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kXPixelsPerMetre), 3780);  // 96 dpi
 }
 
 TEST(SliceJpeg, ColourPicturesAreSlicesOnlyWithTheTagAndGiveTheirBlueChannel) {
-    JpegSpec untagged = TaggedColour();
+    JpegContent untagged = TaggedColour();
     untagged.exif.clear();
     ExpectRefusedUntouched(JpegBytes(untagged));
-    JpegSpec otherTag = TaggedColour();
-    ExifSpec other;
+    JpegContent otherTag = TaggedColour();
+    ExifContent other;
     other.comment = TrailerBytes(12, 34, 0, std::string("Korvanx", 8));
     otherTag.exif = ExifBlock(other);
     ExpectRefusedUntouched(JpegBytes(otherTag));
@@ -102,28 +102,28 @@ TEST(SliceJpeg, ColourPicturesAreSlicesOnlyWithTheTagAndGiveTheirBlueChannel) {
 }
 
 TEST(SliceJpeg, ExifResolutionAndTrailerResolutionWin) {
-    JpegSpec spec;
-    ExifSpec exif;
+    JpegContent content;
+    ExifContent exif;
     exif.resolutionNumerator = 5080;
     exif.resolutionDenominator = 10;  // 508 dpi
-    spec.exif = ExifBlock(exif);
+    content.exif = ExifBlock(exif);
     SliceBuffer slice;
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kXPixelsPerMetre), 20000);
     exif.resolutionUnit = 3;  // 508 dots per centimetre
-    spec.exif = ExifBlock(exif);
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    content.exif = ExifBlock(exif);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kYPixelsPerMetre), 50800);
 
     exif.resolutionNumerator = 4000000000u;  // 4e9 dpi
     exif.resolutionDenominator = 1;
-    spec.exif = ExifBlock(exif);
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    content.exif = ExifBlock(exif);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kXPixelsPerMetre), INT32_MAX);
 
     exif.comment = TrailerBytes(1, 2, 3000000);
-    spec.exif = ExifBlock(exif);
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    content.exif = ExifBlock(exif);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(InfoField(slice, bmp::kXPixelsPerMetre), 3000000);
     EXPECT_EQ(InfoField(slice, bmp::kYPixelsPerMetre), 3000000);
     EXPECT_EQ(slice.trailer.pixelsPerMetre, 3000000);
@@ -131,35 +131,35 @@ TEST(SliceJpeg, ExifResolutionAndTrailerResolutionWin) {
 
 TEST(SliceJpeg, ShortTaggedCommentsAreRefusedAndOtherCommentsIgnored) {
     for (size_t length : {8u, 20u, 55u}) {
-        JpegSpec spec;
-        ExifSpec exif;
+        JpegContent content;
+        ExifContent exif;
         exif.comment = TrailerBytes(1, 2, 3);
         exif.comment.resize(length);
-        spec.exif = ExifBlock(exif);
-        ExpectRefusedUntouched(JpegBytes(spec));
+        content.exif = ExifBlock(exif);
+        ExpectRefusedUntouched(JpegBytes(content));
     }
-    JpegSpec spec;
-    ExifSpec exif;
+    JpegContent content;
+    ExifContent exif;
     exif.comment = {'A', 'S', 'C', 'I', 'I', 0, 0, 0, 'h', 'i'};
-    spec.exif = ExifBlock(exif);
+    content.exif = ExifBlock(exif);
     SliceBuffer slice = EarlierSlice();
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_EQ(slice.trailer.valueA, 0);
     EXPECT_EQ(slice.trailer.valueB, 0);
     EXPECT_EQ(slice.trailer.tag[0], 0x44);  // the rest of the earlier trailer stays
 }
 
 TEST(SliceJpeg, ProgressivePicturesRead) {
-    JpegSpec spec;
-    spec.progressive = true;
+    JpegContent content;
+    content.progressive = true;
     SliceBuffer slice;
-    ASSERT_EQ(DecodeBytes(JpegBytes(spec), slice), SliceJpeg);
+    ASSERT_EQ(DecodeBytes(JpegBytes(content), slice), SliceJpeg);
     EXPECT_PRED2(Near, slice.pixels[16 * 15 + 9], JpegSample(9, 0, 0));
 }
 
 TEST(SliceJpeg, EveryTruncationIsRefusedWithoutTouchingTheSlice) {
-    for (const JpegSpec& spec : {JpegSpec(), TaggedColour()}) {
-        const std::vector<uint8_t> valid = JpegBytes(spec);
+    for (const JpegContent& content : {JpegContent(), TaggedColour()}) {
+        const std::vector<uint8_t> valid = JpegBytes(content);
         SliceBuffer slice;
         ASSERT_EQ(DecodeBytes(valid, slice), SliceJpeg);
         for (size_t length = 0; length < valid.size(); ++length) {
@@ -172,7 +172,7 @@ TEST(SliceJpeg, EveryTruncationIsRefusedWithoutTouchingTheSlice) {
 }
 
 TEST(SliceJpeg, ForgedHugeSizesAreRefusedWithoutAllocating) {
-    std::vector<uint8_t> bytes = JpegBytes(JpegSpec());
+    std::vector<uint8_t> bytes = JpegBytes(JpegContent());
     size_t frame = 0;
     while (frame + 9 < bytes.size() && !(bytes[frame] == 0xFF && bytes[frame + 1] == 0xC0))
         ++frame;
@@ -188,7 +188,7 @@ TEST(SliceJpeg, ForgedHugeSizesAreRefusedWithoutAllocating) {
 
 TEST(SliceJpeg, ReadSliceTakesJpgInAnyCase) {
     ScratchDirectory directory;
-    const std::vector<uint8_t> bytes = JpegBytes(JpegSpec());
+    const std::vector<uint8_t> bytes = JpegBytes(JpegContent());
     SliceBuffer slice;
     EXPECT_EQ(ReadSlice(directory.Write("s_0001.JPG", bytes), slice), SliceJpeg);
     EXPECT_EQ(ReadSlice(directory.Write("s_0001.jpeg", bytes), slice), SliceReadFailed);
