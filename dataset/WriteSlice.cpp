@@ -15,11 +15,6 @@ constexpr uint32_t kPlainPixelOffset = kSliceFileHeaderSize + kSliceInfoSize;
 constexpr float kMetresPerInch = 0.0254f;
 constexpr float kMostDotsPerInch = 65535.0f;
 
-bool SaveBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    SafeFileWriter writer;
-    return writer.Open(path) && writer.Write(bytes.data(), bytes.size()) && writer.Commit();
-}
-
 void WriteTag(SliceTrailer& trailer) {
     std::memcpy(trailer.tag, kSliceTag, sizeof kSliceTag);
     std::memset(reinterpret_cast<uint8_t*>(&trailer) + kSliceTrailerReservedOffset, 0,
@@ -70,7 +65,7 @@ bool SaveJpegSlice(const std::string& path, const uint8_t* info, const uint8_t* 
     picture.dotsPerInchX = DotsPerInch(LoadInt32(info + bmp::kXPixelsPerMetre));
     picture.dotsPerInchY = DotsPerInch(LoadInt32(info + bmp::kYPixelsPerMetre));
     const std::optional<std::vector<uint8_t>> bytes = EncodeJpeg(picture, quality, &trailer);
-    return bytes && SaveBytes(path, *bytes);
+    return bytes && SaveWholeFile(path, bytes->data(), bytes->size());
 }
 
 bool SaveBmpSlice(const SliceBuffer& buffer, const std::string& path, const uint8_t* pixels, int32_t width,
@@ -130,5 +125,5 @@ bool WriteJpeg(const std::string& path, std::span<const uint8_t> info, std::span
     picture.stride = static_cast<int32_t>(stride);
     picture.bitsPerPixel = 24;
     const std::optional<std::vector<uint8_t>> bytes = EncodeJpeg(picture, quality, nullptr);
-    return bytes && SaveBytes(path, *bytes);
+    return bytes && SaveWholeFile(path, bytes->data(), bytes->size());
 }

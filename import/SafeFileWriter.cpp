@@ -101,3 +101,8 @@ void SafeFileWriter::Discard() {
     temporaryPath_.clear();
     errno = reason;
 }
+
+bool SaveWholeFile(const std::string& path, const void* data, size_t length) {
+    SafeFileWriter writer;
+    return writer.Open(path) && writer.Write(data, length) && writer.Commit();
+}

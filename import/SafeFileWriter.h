@@ -35,6 +35,10 @@ private:
     std::string temporaryPath_;
 };
 
+// Writes the whole file `path` as `length` bytes at `data` through a SafeFileWriter; true when the file
+// now holds them (false leaves any earlier file as it was).
+bool SaveWholeFile(const std::string& path, const void* data, size_t length);
+
 // The call that puts a writer's bytes into its temporary file: write(2), unless tests stand in a
 // call that fails like a full disk. Applies to every writer of the process; returns the call it
 // replaces, for the caller to put back.

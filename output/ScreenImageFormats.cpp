@@ -25,7 +25,8 @@ QImage ToQImage(const BgrImage& picture) {
 }
 
 bool WriteBmp(const std::string& path, const BgrImage& picture, int) {
-    return SaveImageBytes(path, EncodeScreenBmp(picture));
+    const std::vector<uint8_t> bytes = EncodeScreenBmp(picture);
+    return SaveWholeFile(path, bytes.data(), bytes.size());
 }
 
 bool WriteJpegImage(const std::string& path, const BgrImage& picture, int quality) {
@@ -40,7 +41,7 @@ bool WritePng(const std::string& path, const BgrImage& picture, int) {
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::WriteOnly);
     if (!ToQImage(picture).save(&buffer, "PNG")) return false;
-    return SaveImageBytes(path, std::vector<uint8_t>(encoded.begin(), encoded.end()));
+    return SaveWholeFile(path, encoded.constData(), static_cast<size_t>(encoded.size()));
 }
 
 }  // namespace
@@ -51,9 +52,4 @@ std::vector<ScreenImageFormat> ScreenImageFormats() {
         {{"JPEG Files (*.jpg)", {"*.jpg"}}, "jpg", WriteJpegImage},
         {{"PNG Files (*.png)", {"*.png"}}, "png", WritePng},
     };
-}
-
-bool SaveImageBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    SafeFileWriter writer;
-    return writer.Open(path) && writer.Write(bytes.data(), bytes.size()) && writer.Commit();
 }

@@ -21,6 +21,3 @@ struct ScreenImageFormat {
 
 // BMP (24-bit, uncompressed) first, then JPEG (of the quality the caller gives), then PNG (lossless).
 std::vector<ScreenImageFormat> ScreenImageFormats();
-
-// Writes `bytes` to `path` through the safe save; true when the file now holds them.
-bool SaveImageBytes(const std::string& path, const std::vector<uint8_t>& bytes);

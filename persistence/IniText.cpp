@@ -179,6 +179,5 @@ IniFileContent ReadIniFile(const std::string& path) {
 }
 
 bool WriteIniFile(const std::string& path, std::string_view text) {
-    SafeFileWriter writer;
-    return writer.Open(path) && writer.Write(text.data(), text.size()) && writer.Commit();
+    return SaveWholeFile(path, text.data(), text.size());
 }

@@ -221,6 +221,5 @@ bool ReadSceneFile(const std::string& path, SceneFileContent& content, std::stri
 bool WriteSceneFile(const std::string& path, const SceneState& state, const StageBlock& stage,
                     const SceneObject* records) {
     const std::vector<uint8_t> bytes = EncodeSceneFile(state, stage, records);
-    SafeFileWriter writer;
-    return writer.Open(path) && writer.Write(bytes.data(), bytes.size()) && writer.Commit();
+    return SaveWholeFile(path, bytes.data(), bytes.size());
 }
