@@ -27,8 +27,9 @@ public:
     // A pass begins: the output frame number starts again at 0.
     virtual void StartPass() = 0;
     // Takes the frame just drawn in the view: captures, fades and writes it, then the still fade frames
-    // the fades ask for after a keyframe.
-    virtual void Emit(FlightFrame frame) = 0;
+    // the fades ask for after a keyframe. False when the output failed (a full disk): the user has been
+    // told, a movie has been removed, and the playback stops.
+    virtual bool Emit(FlightFrame frame) = 0;
     // The playback is over. `stopped`: the user stopped it, and a movie is deleted; otherwise a movie is
     // shown in the desktop's player when the user asked for that.
     virtual void Finish(bool stopped) = 0;
