@@ -31,8 +31,7 @@ FlightRecording::~FlightRecording() = default;
 bool FlightRecording::Open(const FlightRecordingSetup& setup) {
     setup_ = setup;
     error_.clear();
-    frameNumber_ = 0;
-    fades_ = std::make_unique<FlightFades>(setup.plan.fades, setup.plan.totalFrames, setup.plan.keyframes);
+    StartPass();
     faded_.width = setup.width;
     faded_.height = setup.height;
     faded_.bytes.assign(BgrStride(setup.width) * static_cast<size_t>(std::max(setup.height, 0)), 0);
@@ -47,7 +46,9 @@ bool FlightRecording::Open(const FlightRecordingSetup& setup) {
 }
 
 void FlightRecording::StartPass() {
+    // Every pass fades alike.
     frameNumber_ = 0;
+    fades_ = std::make_unique<FlightFades>(setup_.plan.fades, setup_.plan.totalFrames, setup_.plan.keyframes);
 }
 
 bool FlightRecording::Emit(const BgrImage& picture, const BgrImage& emptyStage, FlightFrame frame) {
