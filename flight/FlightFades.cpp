@@ -56,8 +56,8 @@ bool FlightFades::StillFollows(bool firstKeyframe, int f) const {
     return fadeOutKeyframe && settings_.fadeOutStatic && FadeOutReached(f - 1);
 }
 
-void FadePicture(const FadeStep& step, const uint8_t* fade, const uint8_t* scene, uint8_t* out, int width,
-                 int height, size_t stride) {
+void FadePicture(const FadeStep& step, const uint8_t* fade, size_t fadeStride, const uint8_t* scene,
+                 uint8_t* out, int width, int height, size_t stride) {
     const size_t rowBytes = static_cast<size_t>(std::max(width, 0)) * 3;
     for (int y = 0; y < height; ++y) {
         const size_t row = static_cast<size_t>(y) * stride;
@@ -65,15 +65,16 @@ void FadePicture(const FadeStep& step, const uint8_t* fade, const uint8_t* scene
             if (out != scene) std::memcpy(out + row, scene + row, rowBytes);
             continue;
         }
+        const uint8_t* fadeRow = fade + static_cast<size_t>(y) * fadeStride;
         for (size_t x = 0; x < rowBytes; x += 3)
-            BlendPixel(fade + row + x, scene + row + x, step.fadeWeight, step.sceneWeight, out + row + x);
+            BlendPixel(fadeRow + x, scene + row + x, step.fadeWeight, step.sceneWeight, out + row + x);
     }
 }
 
 void FadePictureToColour(const FadeStep& step, uint32_t colour, const uint8_t* scene, uint8_t* out, int width,
                          int height, size_t stride) {
     if (step.kind == FadeKind::None) {
-        FadePicture(step, nullptr, scene, out, width, height, stride);
+        FadePicture(step, nullptr, 0, scene, out, width, height, stride);
         return;
     }
     // One colour against 256 possible scene bytes: blend each pairing once per frame.

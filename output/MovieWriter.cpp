@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -202,7 +203,14 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
     Abort();
     error_.clear();
     width_ = frameHeight_ = 0;
-    const MovieCodecSpec* spec = FindMovieCodec(compression.codec, container);
+    std::string codec = compression.codec;
+    if (container == MovieContainer::Mp4 && codec == "h264") {
+        // MP4 falls back to MPEG-4 part 2 where no H.264 encoder opens.
+        const std::vector<MovieCodec> offered = AvailableMovieCodecs(container);
+        if (std::none_of(offered.begin(), offered.end(), [](const MovieCodec& c) { return c.id == "h264"; }))
+            codec = "mpeg4";
+    }
+    const MovieCodecSpec* spec = FindMovieCodec(codec, container);
     if (spec == nullptr || width <= 0 || height <= 0 || framesPerSecond < 1) {
         error_ = kNotSupportedCompressor;
         return false;

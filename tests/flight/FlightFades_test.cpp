@@ -217,7 +217,11 @@ TEST(FadePictures, BlendRowsAndLeaveRowPaddingAlone) {
     const std::vector<uint8_t> scene = {100, 200, 50, 7, 0, 30, 90, 7};
     const std::vector<uint8_t> empty = {0, 0, 0, 9, 255, 255, 255, 9};
     std::vector<uint8_t> out(8, 1);
-    FadePicture({FadeKind::In, 1, 1}, empty.data(), scene.data(), out.data(), 1, 2, stride);
+    FadePicture({FadeKind::In, 1, 1}, empty.data(), stride, scene.data(), out.data(), 1, 2, stride);
+    EXPECT_EQ(out, (std::vector<uint8_t>{50, 100, 25, 1, 127, 142, 172, 1}));
+    // A wider fade picture: its leftmost pixels count.
+    const std::vector<uint8_t> wide = {0, 0, 0, 5, 5, 5, 255, 255, 255, 5, 5, 5};
+    FadePicture({FadeKind::In, 1, 1}, wide.data(), 6, scene.data(), out.data(), 1, 2, stride);
     EXPECT_EQ(out, (std::vector<uint8_t>{50, 100, 25, 1, 127, 142, 172, 1}));
 
     // 0x00BBGGRR: red in the low byte, written last of the three.
