@@ -237,4 +237,29 @@ TEST(FadePictures, BlendRowsAndLeaveRowPaddingAlone) {
     EXPECT_EQ(copied, (std::vector<uint8_t>{100, 200, 50, 1, 0, 30, 90, 1}));
 }
 
+TEST(FadePictures, WholeFramesBlendExactlyAsBlendPixel) {
+    // Every pairing of two bytes, as 65536 pixels of grey.
+    std::vector<uint8_t> fade, scene;
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            fade.insert(fade.end(), 3, static_cast<uint8_t>(a));
+            scene.insert(scene.end(), 3, static_cast<uint8_t>(b));
+        }
+    const int width = 256, height = 256;
+    const size_t stride = width * 3;
+    std::vector<uint8_t> out(scene.size());
+    // Small and odd sums, sums at the limit of the fast path, and beyond it.
+    const std::pair<uint32_t, uint32_t> weights[] = {
+        {1, 0}, {1, 2}, {2, 5}, {7, 993}, {500, 501}, {65000, 792}, {65790, 2}, {70000, 12345}, {0, 0}};
+    for (auto [wa, wb] : weights) {
+        FadePicture({FadeKind::Out, wa, wb}, fade.data(), stride, scene.data(), out.data(), width, height,
+                    stride);
+        for (size_t i = 0; i < out.size(); i += 3) {
+            uint8_t expected[3];
+            BlendPixel(&fade[i], &scene[i], wa, wb, expected);
+            ASSERT_EQ(out[i], expected[0]) << wa << ":" << wb << " at " << i;
+        }
+    }
+}
+
 }  // namespace
