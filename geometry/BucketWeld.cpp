@@ -1,0 +1,373 @@
+#include "geometry/BucketWeld.h"
+
+// Method: partitioned hashing. Every corner goes, with its place in the scan, to one of many buckets
+// chosen by the hash of its point's exact bits, so equal points share a bucket and a bucket keeps its
+// corners in scan order. Deduplicating one bucket at a time, with a table small enough for the cache,
+// finds for every corner the first corner of the scan with an equal point. Those first corners are
+// marked in a bitmap over the scan, and a vertex's number is the count of marks before its first corner:
+// the order of first appearance. Passes: count per bucket, scatter, deduplicate, rank, renumber; all but
+// the short ranking run on every core, over fixed chunks of the scan so that the scatter and the
+// renumbering walk the buckets in the same order.
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <thread>
+#include <vector>
+
+#include "geometry/ExactPointTable.h"
+#include "geometry/TriangleRotation.h"
+#include "import/MeshArrays.h"
+#include "platform/ParallelFor.h"
+#include "scene/CutCap.h"
+#include "scene/Poly3gon.h"
+#include "scene/SceneGraphics.h"
+
+namespace {
+
+// Fewer triangles than this per chunk are not worth a thread.
+constexpr uint64_t kTrianglesPerChunk = 1024;
+// About this many corners per bucket keep a bucket's entries and its table in the core's own cache.
+constexpr uint64_t kCornersPerBucket = 8192;
+// Bucket numbers (with the one for NaN points) are stored in 16 bits.
+constexpr uint64_t kMaxBuckets = 16384;
+// A bucket is a field of the hash above the bits that pick a slot of the bucket's table.
+constexpr int kBucketShift = 40;
+
+// Canonical bits of a point, -0 folded onto 0; false when a coordinate is NaN (such a point equals
+// nothing, not even itself).
+bool CanonicalBits(const uint32_t* raw, uint32_t* bits) {
+    for (int axis = 0; axis < 3; ++axis) {
+        if ((raw[axis] & 0x7FFFFFFFu) > 0x7F800000u) return false;
+        bits[axis] = (raw[axis] << 1) == 0 ? 0 : raw[axis];
+    }
+    return true;
+}
+
+uint64_t Hash(const uint32_t* bits) {
+    uint64_t h = (static_cast<uint64_t>(bits[0]) << 32 | bits[1]) * 0x9E3779B97F4A7C15ull;
+    h ^= (bits[2] + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 31;
+    h *= 0x94D049BB133111EBull;
+    return h ^ (h >> 29);
+}
+
+// The triangles in scan order: the facets from the last to the first, then each cap's triangles
+// from the first, cap after cap.
+class Scan {
+public:
+    Scan(Poly3gon& mesh, CutCap* caps) {
+        runs_.push_back({mesh.facets, 0, mesh.facetCount, true});
+        triangles_ = mesh.facetCount;
+        for (CutCap* cap = caps; cap != nullptr; cap = cap->next) {
+            const uint64_t count = static_cast<uint64_t>(cap->triangleCount);
+            runs_.push_back({cap->triangles, triangles_, count, false});
+            triangles_ += count;
+        }
+    }
+
+    uint64_t Triangles() const { return triangles_; }
+
+    // Calls visit(corners, t, isFacet) for the triangles t in [begin, end) of the scan, in order.
+    template <typename Visit>
+    void ForTriangles(uint64_t begin, uint64_t end, Visit visit) const {
+        for (const Run& run : runs_) {
+            const uint64_t low = std::max(begin, run.first), high = std::min(end, run.first + run.count);
+            for (uint64_t t = low; t < high; ++t) {
+                const uint64_t i = t - run.first;
+                visit(run.corners + (run.facets ? run.count - 1 - i : i) * 3, t, run.facets);
+            }
+        }
+    }
+
+private:
+    struct Run {
+        int64_t* corners;
+        uint64_t first;  // scan index of the run's first triangle
+        uint64_t count;
+        bool facets;
+    };
+    std::vector<Run> runs_;
+    uint64_t triangles_ = 0;
+};
+
+// The "Optimizing" calls of the sequential scan, one for every facet index f that is a multiple of
+// a hundredth of the facets, from the highest f down, handed out as the passes complete.
+class ScanProgress {
+public:
+    ScanProgress(SceneGraphics& graphics, uint64_t facetCount)
+        : graphics_(graphics),
+          facets_(facetCount),
+          step_(facetCount > 100 ? facetCount / 100 : 0),
+          next_(step_ != 0 ? (facetCount - 1) / step_ * step_ : 0) {}
+
+    // Shows the calls for the first `done` of `of` equal parts of the facets.
+    void Reach(unsigned done, unsigned of) {
+        while (step_ != 0 && pending_ &&
+               static_cast<unsigned __int128>(facets_ - next_) * of <=
+                   static_cast<unsigned __int128>(facets_) * done) {
+            graphics_.ShowProgress(static_cast<int>(100 - (100 * next_) / facets_), "Optimizing");
+            if (next_ == 0) pending_ = false;
+            next_ -= step_;
+        }
+    }
+
+private:
+    SceneGraphics& graphics_;
+    uint64_t facets_;
+    uint64_t step_;
+    uint64_t next_;
+    bool pending_ = true;
+};
+
+// An uninitialised array for `count` elements, with huge pages asked for before its first touch.
+template <typename T>
+std::unique_ptr<T[]> NewScratchArray(uint64_t count) {
+    if (count > std::numeric_limits<size_t>::max() / sizeof(T)) throw std::bad_alloc();
+    std::unique_ptr<T[]> array(new T[static_cast<size_t>(count)]);
+    AdviseHugePages(array.get(), static_cast<size_t>(count) * sizeof(T));
+    return array;
+}
+
+template <typename Position>
+struct Entry {
+    uint32_t raw[3];    // the point's bits as stored, so that -0 and NaN payloads reach the result
+    Position position;  // the corner's place in the scan; after deduplication, its first equal corner's
+};
+
+// Equal ranges of [0, count) for `parts` workers: range p is [Split(count, parts, p), Split(.., p + 1)).
+uint64_t Split(uint64_t count, uint64_t parts, uint64_t p) {
+    return static_cast<uint64_t>(static_cast<unsigned __int128>(count) * p / parts);
+}
+
+template <typename Position>
+class BucketWeld {
+public:
+    BucketWeld(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics)
+        : mesh_(mesh), scan_(mesh, caps), progress_(graphics, mesh.facetCount) {}
+
+    bool Run() {
+        const uint64_t triangles = scan_.Triangles();
+        corners_ = triangles * 3;
+        if constexpr (sizeof(Position) < sizeof(uint64_t))
+            if (corners_ > std::numeric_limits<Position>::max()) return false;
+        const uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
+        chunks_ = std::clamp<uint64_t>(triangles / kTrianglesPerChunk, 1, cores);
+        buckets_ = std::clamp<uint64_t>(std::bit_ceil(corners_ / kCornersPerBucket + 1) / 2, 1, kMaxBuckets);
+        counts_.assign(chunks_ * (buckets_ + 1), 0);
+        cursors_.resize(chunks_ * (buckets_ + 1));
+        bucketOf_ = NewScratchArray<uint16_t>(corners_);
+        entries_ = NewScratchArray<Entry<Position>>(corners_);
+        const uint64_t words = (corners_ + 63) / 64;
+        marks_.reset(new uint64_t[words]());
+        ranks_.resize(words + 1);
+
+        CountBuckets();
+        progress_.Reach(1, 5);
+        PlaceBuckets();
+        Scatter();
+        progress_.Reach(2, 5);
+        Deduplicate();
+        progress_.Reach(3, 5);
+        const uint64_t distinct = Rank();
+        if (distinct > ExactPointTable::kMaxPoints) return false;
+        std::unique_ptr<float[]> welded(distinct > 0 ? NewLargeFloatArray(distinct * 3) : nullptr);
+        if (distinct > 0 && !welded) return false;
+        progress_.Reach(4, 5);
+        Renumber(welded.get());
+        progress_.Reach(5, 5);
+
+        delete[] mesh_.vertices;
+        mesh_.vertices = welded.release();
+        mesh_.vertexCount = distinct;
+        return true;
+    }
+
+private:
+    // The bucket of a point, buckets_ for a point with a NaN coordinate.
+    uint16_t BucketOf(const float* point) const {
+        uint32_t raw[3], bits[3];
+        std::memcpy(raw, point, sizeof(raw));
+        if (!CanonicalBits(raw, bits)) return static_cast<uint16_t>(buckets_);
+        return static_cast<uint16_t>((Hash(bits) >> kBucketShift) & (buckets_ - 1));
+    }
+
+    template <typename Work>
+    void ForChunks(Work work) {
+        ParallelFor(static_cast<int64_t>(chunks_), [&](int64_t begin, int64_t end) {
+            const uint64_t triangles = scan_.Triangles();
+            for (uint64_t p = static_cast<uint64_t>(begin); p < static_cast<uint64_t>(end); ++p)
+                work(p, Split(triangles, chunks_, p), Split(triangles, chunks_, p + 1));
+        });
+    }
+
+    void CountBuckets() {
+        const float* vertices = mesh_.vertices;
+        ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
+            uint64_t* count = &counts_[p * (buckets_ + 1)];
+            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t t, bool) {
+                for (int k = 0; k < 3; ++k) {
+                    const uint16_t bucket = BucketOf(vertices + corners[k] * 3);
+                    bucketOf_[t * 3 + k] = bucket;
+                    ++count[bucket];
+                }
+            });
+        });
+    }
+
+    // Each chunk's corners of a bucket follow those of the chunks before it, so a bucket lists its
+    // corners in scan order.
+    void PlaceBuckets() {
+        bucketStart_.resize(buckets_ + 2);
+        uint64_t next = 0;
+        for (uint64_t b = 0; b <= buckets_; ++b) {
+            bucketStart_[b] = next;
+            for (uint64_t p = 0; p < chunks_; ++p) {
+                cursors_[p * (buckets_ + 1) + b] = next;
+                next += counts_[p * (buckets_ + 1) + b];
+            }
+        }
+        bucketStart_[buckets_ + 1] = next;
+    }
+
+    void Scatter() {
+        const float* vertices = mesh_.vertices;
+        std::vector<uint64_t> cursors(cursors_);
+        ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
+            uint64_t* cursor = &cursors[p * (buckets_ + 1)];
+            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t t, bool) {
+                for (int k = 0; k < 3; ++k) {
+                    Entry<Position>& entry = entries_[cursor[bucketOf_[t * 3 + k]]++];
+                    std::memcpy(entry.raw, vertices + corners[k] * 3, sizeof(entry.raw));
+                    entry.position = static_cast<Position>(t * 3 + k);
+                }
+            });
+        });
+    }
+
+    void Mark(uint64_t position) {
+        std::atomic_ref<uint64_t>(marks_[position >> 6])
+            .fetch_or(uint64_t{1} << (position & 63), std::memory_order_relaxed);
+    }
+
+    // Points every entry at the first entry of its bucket with an equal point and marks those firsts.
+    void Deduplicate() {
+        const uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
+        const uint64_t parts = std::min(cores, buckets_ + 1);
+        std::vector<std::unique_ptr<Position[]>> tables(parts);
+        std::vector<uint64_t> tableSizes(parts);
+        for (uint64_t q = 0; q < parts; ++q) {
+            uint64_t largest = 1;
+            for (uint64_t b = Split(buckets_, parts, q); b < Split(buckets_, parts, q + 1); ++b)
+                largest = std::max(largest, bucketStart_[b + 1] - bucketStart_[b]);
+            tableSizes[q] = std::bit_ceil(largest * 2);
+            tables[q] = NewScratchArray<Position>(tableSizes[q]);
+        }
+        ParallelFor(static_cast<int64_t>(parts), [&](int64_t begin, int64_t end) {
+            for (uint64_t q = static_cast<uint64_t>(begin); q < static_cast<uint64_t>(end); ++q)
+                for (uint64_t b = Split(buckets_, parts, q); b < Split(buckets_, parts, q + 1); ++b)
+                    DeduplicateBucket(b, tables[q].get());
+        });
+        for (uint64_t i = bucketStart_[buckets_]; i < bucketStart_[buckets_ + 1]; ++i)
+            Mark(entries_[i].position);  // every NaN corner is a vertex of its own
+    }
+
+    // Open addressing over `table` (room for twice the bucket's entries); a slot holds an entry's
+    // index in the bucket + 1, 0 when empty.
+    void DeduplicateBucket(uint64_t b, Position* table) {
+        Entry<Position>* entries = &entries_[bucketStart_[b]];
+        const uint64_t count = bucketStart_[b + 1] - bucketStart_[b];
+        if (count == 0) return;
+        const uint64_t mask = std::bit_ceil(count * 2) - 1;
+        std::memset(table, 0, (mask + 1) * sizeof(Position));
+        for (uint64_t i = 0; i < count; ++i) {
+            uint32_t bits[3];
+            CanonicalBits(entries[i].raw, bits);
+            for (uint64_t slot = Hash(bits) & mask;; slot = (slot + 1) & mask) {
+                if (table[slot] == 0) {
+                    table[slot] = static_cast<Position>(i + 1);
+                    Mark(entries[i].position);
+                    break;
+                }
+                const Entry<Position>& first = entries[table[slot] - 1];
+                uint32_t known[3];
+                CanonicalBits(first.raw, known);
+                if (known[0] == bits[0] && known[1] == bits[1] && known[2] == bits[2]) {
+                    entries[i].position = first.position;
+                    break;
+                }
+            }
+        }
+    }
+
+    // How many marks lie before each word of the bitmap; returns the number of marks.
+    uint64_t Rank() {
+        uint64_t total = 0;
+        for (size_t w = 0; w + 1 < ranks_.size(); ++w) {
+            ranks_[w] = total;
+            total += static_cast<uint64_t>(std::popcount(marks_[w]));
+        }
+        ranks_.back() = total;
+        return total;
+    }
+
+    uint64_t Number(uint64_t position) const {
+        const uint64_t below = marks_[position >> 6] & ((uint64_t{1} << (position & 63)) - 1);
+        return ranks_[position >> 6] + static_cast<uint64_t>(std::popcount(below));
+    }
+
+    // Walks the buckets in the scatter's order, giving each corner the number of its first equal
+    // corner and copying each first corner's point into the welded vertices.
+    void Renumber(float* welded) {
+        ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
+            uint64_t* cursor = &cursors_[p * (buckets_ + 1)];
+            scan_.ForTriangles(begin, end, [&](int64_t* corners, uint64_t t, bool isFacet) {
+                for (int k = 0; k < 3; ++k) {
+                    const Entry<Position>& entry = entries_[cursor[bucketOf_[t * 3 + k]]++];
+                    const uint64_t number = Number(entry.position);
+                    if (entry.position == t * 3 + k)
+                        std::memcpy(welded + number * 3, entry.raw, sizeof(entry.raw));
+                    corners[k] = static_cast<int64_t>(number);
+                }
+                if (isFacet) {
+                    RotateLargerFirst(corners);
+                } else {
+                    RotateSmallerFirst(corners);
+                }
+            });
+        });
+    }
+
+    Poly3gon& mesh_;
+    const Scan scan_;
+    ScanProgress progress_;
+    uint64_t corners_ = 0;
+    uint64_t chunks_ = 1;
+    uint64_t buckets_ = 1;           // a power of two; one more bucket holds the NaN points
+    std::vector<uint64_t> counts_;   // per chunk and bucket
+    std::vector<uint64_t> cursors_;  // where each chunk's corners of each bucket start
+    std::vector<uint64_t> bucketStart_;
+    std::unique_ptr<uint16_t[]> bucketOf_;  // per corner of the scan
+    std::unique_ptr<Entry<Position>[]> entries_;
+    std::unique_ptr<uint64_t[]> marks_;  // first corners of their point
+    std::vector<uint64_t> ranks_;
+};
+
+}  // namespace
+
+template <typename Position>
+bool WeldCheckedMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics) {
+    try {
+        BucketWeld<Position> weld(mesh, caps, graphics);
+        return weld.Run();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+template bool WeldCheckedMesh<uint32_t>(Poly3gon&, CutCap*, SceneGraphics&);
+template bool WeldCheckedMesh<uint64_t>(Poly3gon&, CutCap*, SceneGraphics&);
