@@ -8,6 +8,10 @@
 // the order of first appearance. Passes: count per bucket, scatter, deduplicate, rank, renumber; all but
 // the short ranking run on every core, over fixed chunks of the scan so that the scatter and the
 // renumbering walk the buckets in the same order.
+// A soup names each point on several facets close together in the scan, so each chunk first looks a
+// corner up among the points it saw last (RecentPoints): a corner found there is equal to an earlier
+// corner of its chunk, needs no bucket, and takes that corner's number. Every pass over a chunk makes
+// the same lookups, so all agree on which corners went to the buckets.
 
 #include <algorithm>
 #include <atomic>
@@ -33,19 +37,23 @@ namespace {
 constexpr uint64_t kTrianglesPerChunk = 1024;
 // About this many corners per bucket keep a bucket's entries and its table in the core's own cache.
 constexpr uint64_t kCornersPerBucket = 8192;
-// Bucket numbers (with the one for NaN points) are stored in 16 bits.
-constexpr uint64_t kMaxBuckets = 16384;
-// A bucket is a field of the hash above the bits that pick a slot of the bucket's table.
+// Corners are counted in this many fine buckets; buckets are runs of them.
+constexpr int kFineBucketBits = 14;
+constexpr uint64_t kFineBuckets = uint64_t{1} << kFineBucketBits;
+// Hash bits: a fine bucket above the bits of the recent points' slot above those of a bucket table's slot.
 constexpr int kBucketShift = 40;
+constexpr int kRecentShift = 24;
+constexpr int kRecentBits = 13;
 
 // Canonical bits of a point, -0 folded onto 0; false when a coordinate is NaN (such a point equals
 // nothing, not even itself).
 bool CanonicalBits(const uint32_t* raw, uint32_t* bits) {
+    bool ordered = true;
     for (int axis = 0; axis < 3; ++axis) {
-        if ((raw[axis] & 0x7FFFFFFFu) > 0x7F800000u) return false;
+        ordered &= (raw[axis] & 0x7FFFFFFFu) <= 0x7F800000u;
         bits[axis] = (raw[axis] << 1) == 0 ? 0 : raw[axis];
     }
-    return true;
+    return ordered;
 }
 
 uint64_t Hash(const uint32_t* bits) {
@@ -133,6 +141,10 @@ std::unique_ptr<T[]> NewScratchArray(uint64_t count) {
     return array;
 }
 
+// How far ahead in its bucket the scatter and the renumbering fetch a bucket's entries: a cache line's
+// worth, since with so many buckets each is a stream of its own that the hardware does not follow.
+constexpr uint64_t kEntriesAhead = 8;
+
 template <typename Position>
 struct Entry {
     uint32_t raw[3];    // the point's bits as stored, so that -0 and NaN payloads reach the result
@@ -144,6 +156,54 @@ uint64_t Split(uint64_t count, uint64_t parts, uint64_t p) {
     return static_cast<uint64_t>(static_cast<unsigned __int128>(count) * p / parts);
 }
 
+// A corner of the scan as the passes see it.
+struct Corner {
+    uint32_t raw[3];
+    uint32_t bits[3];  // canonical
+    uint64_t hash;     // of the canonical bits; meaningless for NaN
+    bool ordered;      // no NaN coordinate
+
+    explicit Corner(const float* point) {
+        std::memcpy(raw, point, sizeof(raw));
+        ordered = CanonicalBits(raw, bits);
+        hash = Hash(bits);
+    }
+    uint64_t FineBucket() const {
+        return ordered ? (hash >> kBucketShift) & (kFineBuckets - 1) : kFineBuckets;
+    }
+};
+
+// The points one chunk of the scan saw last, one per slot of a direct-mapped table, each with its
+// vertex number once the renumbering knows it.
+class RecentPoints {
+public:
+    RecentPoints() : slots_(new Slot[kSlots]) {}
+
+    // Forgets every point (a canonical x of all ones is a NaN, which no corner here has).
+    void Clear() {
+        for (uint64_t i = 0; i < kSlots; ++i)
+            slots_[i].bits[0] = UINT32_MAX;
+    }
+
+    // The slot of an ordered corner; `seen` tells whether it holds the corner's point, and when not,
+    // the slot takes the point over.
+    uint32_t& Look(const Corner& corner, bool& seen) {
+        Slot& slot = slots_[(corner.hash >> kRecentShift) & (kSlots - 1)];
+        seen = slot.bits[0] == corner.bits[0] && slot.bits[1] == corner.bits[1] &&
+               slot.bits[2] == corner.bits[2];
+        if (!seen) std::memcpy(slot.bits, corner.bits, sizeof(slot.bits));
+        return slot.number;
+    }
+
+private:
+    static constexpr uint64_t kSlots = uint64_t{1} << kRecentBits;
+    struct Slot {
+        uint32_t bits[3];
+        uint32_t number;
+    };
+    std::unique_ptr<Slot[]> slots_;
+};
+
 template <typename Position>
 class BucketWeld {
 public:
@@ -152,17 +212,14 @@ public:
 
     bool Run() {
         const uint64_t triangles = scan_.Triangles();
-        corners_ = triangles * 3;
+        const uint64_t corners = triangles * 3;
         if constexpr (sizeof(Position) < sizeof(uint64_t))
-            if (corners_ > std::numeric_limits<Position>::max()) return false;
+            if (corners > std::numeric_limits<Position>::max()) return false;
         const uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
         chunks_ = std::clamp<uint64_t>(triangles / kTrianglesPerChunk, 1, cores);
-        buckets_ = std::clamp<uint64_t>(std::bit_ceil(corners_ / kCornersPerBucket + 1) / 2, 1, kMaxBuckets);
-        counts_.assign(chunks_ * (buckets_ + 1), 0);
-        cursors_.resize(chunks_ * (buckets_ + 1));
-        bucketOf_ = NewScratchArray<uint16_t>(corners_);
-        entries_ = NewScratchArray<Entry<Position>>(corners_);
-        const uint64_t words = (corners_ + 63) / 64;
+        recent_.resize(chunks_);
+        counts_.assign(chunks_ * (kFineBuckets + 1), 0);
+        const uint64_t words = (corners + 63) / 64;
         marks_.reset(new uint64_t[words]());
         ranks_.resize(words + 1);
 
@@ -188,14 +245,8 @@ public:
     }
 
 private:
-    // The bucket of a point, buckets_ for a point with a NaN coordinate.
-    uint16_t BucketOf(const float* point) const {
-        uint32_t raw[3], bits[3];
-        std::memcpy(raw, point, sizeof(raw));
-        if (!CanonicalBits(raw, bits)) return static_cast<uint16_t>(buckets_);
-        return static_cast<uint16_t>((Hash(bits) >> kBucketShift) & (buckets_ - 1));
-    }
-
+    // Calls work(p, corner points, t, isFacet) for the triangles of each chunk p, the chunks spread
+    // over the cores.
     template <typename Work>
     void ForChunks(Work work) {
         ParallelFor(static_cast<int64_t>(chunks_), [&](int64_t begin, int64_t end) {
@@ -205,33 +256,51 @@ private:
         });
     }
 
+    // The bucket of a fine bucket (the last one is that of the NaN points).
+    uint64_t BucketOf(uint64_t fine) const { return fine == kFineBuckets ? buckets_ : fine >> fineShift_; }
+
     void CountBuckets() {
         const float* vertices = mesh_.vertices;
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
-            uint64_t* count = &counts_[p * (buckets_ + 1)];
-            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t t, bool) {
+            uint64_t* count = &counts_[p * (kFineBuckets + 1)];
+            RecentPoints& recent = recent_[p];
+            recent.Clear();
+            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t, bool) {
                 for (int k = 0; k < 3; ++k) {
-                    const uint16_t bucket = BucketOf(vertices + corners[k] * 3);
-                    bucketOf_[t * 3 + k] = bucket;
-                    ++count[bucket];
+                    const Corner corner(vertices + corners[k] * 3);
+                    bool seen = false;
+                    if (corner.ordered) recent.Look(corner, seen);
+                    if (!seen) ++count[corner.FineBucket()];
                 }
             });
         });
     }
 
-    // Each chunk's corners of a bucket follow those of the chunks before it, so a bucket lists its
-    // corners in scan order.
+    // Chooses buckets of about kCornersPerBucket of the corners that go to buckets, and where each
+    // chunk's corners of each bucket go: after those of the chunks before it, so that a bucket lists
+    // its corners in scan order.
     void PlaceBuckets() {
+        uint64_t bucketed = 0;
+        for (uint64_t count : counts_)
+            bucketed += count;
+        buckets_ = std::clamp<uint64_t>(std::bit_ceil(bucketed / kCornersPerBucket + 1) / 2, 1, kFineBuckets);
+        fineShift_ = kFineBucketBits - std::countr_zero(buckets_);
+        cursors_.assign(chunks_ * (buckets_ + 1), 0);
+        for (uint64_t p = 0; p < chunks_; ++p)
+            for (uint64_t fine = 0; fine <= kFineBuckets; ++fine)
+                cursors_[p * (buckets_ + 1) + BucketOf(fine)] += counts_[p * (kFineBuckets + 1) + fine];
         bucketStart_.resize(buckets_ + 2);
         uint64_t next = 0;
         for (uint64_t b = 0; b <= buckets_; ++b) {
             bucketStart_[b] = next;
             for (uint64_t p = 0; p < chunks_; ++p) {
+                const uint64_t count = cursors_[p * (buckets_ + 1) + b];
                 cursors_[p * (buckets_ + 1) + b] = next;
-                next += counts_[p * (buckets_ + 1) + b];
+                next += count;
             }
         }
         bucketStart_[buckets_ + 1] = next;
+        entries_ = NewScratchArray<Entry<Position>>(next);
     }
 
     void Scatter() {
@@ -239,10 +308,18 @@ private:
         std::vector<uint64_t> cursors(cursors_);
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
             uint64_t* cursor = &cursors[p * (buckets_ + 1)];
+            RecentPoints& recent = recent_[p];
+            recent.Clear();
             scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t t, bool) {
                 for (int k = 0; k < 3; ++k) {
-                    Entry<Position>& entry = entries_[cursor[bucketOf_[t * 3 + k]]++];
-                    std::memcpy(entry.raw, vertices + corners[k] * 3, sizeof(entry.raw));
+                    const Corner corner(vertices + corners[k] * 3);
+                    bool seen = false;
+                    if (corner.ordered) recent.Look(corner, seen);
+                    if (seen) continue;
+                    const uint64_t at = cursor[BucketOf(corner.FineBucket())]++;
+                    __builtin_prefetch(&entries_[at + kEntriesAhead], 1);
+                    Entry<Position>& entry = entries_[at];
+                    std::memcpy(entry.raw, corner.raw, sizeof(entry.raw));
                     entry.position = static_cast<Position>(t * 3 + k);
                 }
             });
@@ -257,15 +334,13 @@ private:
     // Points every entry at the first entry of its bucket with an equal point and marks those firsts.
     void Deduplicate() {
         const uint64_t cores = std::max(1u, std::thread::hardware_concurrency());
-        const uint64_t parts = std::min(cores, buckets_ + 1);
+        const uint64_t parts = std::min(cores, buckets_);
         std::vector<std::unique_ptr<Position[]>> tables(parts);
-        std::vector<uint64_t> tableSizes(parts);
         for (uint64_t q = 0; q < parts; ++q) {
             uint64_t largest = 1;
             for (uint64_t b = Split(buckets_, parts, q); b < Split(buckets_, parts, q + 1); ++b)
                 largest = std::max(largest, bucketStart_[b + 1] - bucketStart_[b]);
-            tableSizes[q] = std::bit_ceil(largest * 2);
-            tables[q] = NewScratchArray<Position>(tableSizes[q]);
+            tables[q] = NewScratchArray<Position>(std::bit_ceil(largest * 2));
         }
         ParallelFor(static_cast<int64_t>(parts), [&](int64_t begin, int64_t end) {
             for (uint64_t q = static_cast<uint64_t>(begin); q < static_cast<uint64_t>(end); ++q)
@@ -320,18 +395,30 @@ private:
         return ranks_[position >> 6] + static_cast<uint64_t>(std::popcount(below));
     }
 
-    // Walks the buckets in the scatter's order, giving each corner the number of its first equal
-    // corner and copying each first corner's point into the welded vertices.
+    // Walks the chunks as the scatter did, giving each corner the number of its first equal corner
+    // and copying each first corner's point into the welded vertices.
     void Renumber(float* welded) {
+        const float* vertices = mesh_.vertices;
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
             uint64_t* cursor = &cursors_[p * (buckets_ + 1)];
+            RecentPoints& recent = recent_[p];
+            recent.Clear();
             scan_.ForTriangles(begin, end, [&](int64_t* corners, uint64_t t, bool isFacet) {
                 for (int k = 0; k < 3; ++k) {
-                    const Entry<Position>& entry = entries_[cursor[bucketOf_[t * 3 + k]]++];
-                    const uint64_t number = Number(entry.position);
-                    if (entry.position == t * 3 + k)
-                        std::memcpy(welded + number * 3, entry.raw, sizeof(entry.raw));
-                    corners[k] = static_cast<int64_t>(number);
+                    const Corner corner(vertices + corners[k] * 3);
+                    bool seen = false;
+                    uint32_t unused = 0;
+                    uint32_t& known = corner.ordered ? recent.Look(corner, seen) : unused;
+                    if (!seen) {
+                        const uint64_t at = cursor[BucketOf(corner.FineBucket())]++;
+                        __builtin_prefetch(&entries_[at + kEntriesAhead]);
+                        const Entry<Position>& entry = entries_[at];
+                        const uint64_t number = Number(entry.position);
+                        if (entry.position == t * 3 + k)
+                            std::memcpy(welded + number * 3, entry.raw, sizeof(entry.raw));
+                        known = static_cast<uint32_t>(number);
+                    }
+                    corners[k] = known;
                 }
                 if (isFacet) {
                     RotateLargerFirst(corners);
@@ -345,13 +432,13 @@ private:
     Poly3gon& mesh_;
     const Scan scan_;
     ScanProgress progress_;
-    uint64_t corners_ = 0;
     uint64_t chunks_ = 1;
-    uint64_t buckets_ = 1;           // a power of two; one more bucket holds the NaN points
-    std::vector<uint64_t> counts_;   // per chunk and bucket
-    std::vector<uint64_t> cursors_;  // where each chunk's corners of each bucket start
+    std::vector<RecentPoints> recent_;  // per chunk
+    std::vector<uint64_t> counts_;      // per chunk and fine bucket
+    uint64_t buckets_ = 1;              // a power of two; one more bucket holds the NaN points
+    int fineShift_ = 0;                 // fine buckets >> fineShift_ = bucket
+    std::vector<uint64_t> cursors_;     // where each chunk's corners of each bucket start
     std::vector<uint64_t> bucketStart_;
-    std::unique_ptr<uint16_t[]> bucketOf_;  // per corner of the scan
     std::unique_ptr<Entry<Position>[]> entries_;
     std::unique_ptr<uint64_t[]> marks_;  // first corners of their point
     std::vector<uint64_t> ranks_;
