@@ -1,17 +1,17 @@
 #include "geometry/BucketWeld.h"
 
-// Method: partitioned hashing. Every corner goes, with its place in the scan, to one of many buckets
-// chosen by the hash of its point's exact bits, so equal points share a bucket and a bucket keeps its
-// corners in scan order. Deduplicating one bucket at a time, with a table small enough for the cache,
-// finds for every corner the first corner of the scan with an equal point. Those first corners are
-// marked in a bitmap over the scan, and a vertex's number is the count of marks before its first corner:
-// the order of first appearance. Passes: count per bucket, scatter, deduplicate, rank, renumber; all but
-// the short ranking run on every core, over fixed chunks of the scan so that the scatter and the
-// renumbering walk the buckets in the same order.
-// A soup names each point on several facets close together in the scan, so each chunk first looks a
-// corner up among the points it saw last (RecentPoints): a corner found there is equal to an earlier
-// corner of its chunk, needs no bucket, and takes that corner's number. Every pass over a chunk makes
-// the same lookups, so all agree on which corners went to the buckets.
+// Method: partitioned hashing. Each chunk of the scan first looks every corner up among the points it
+// saw last (RecentPoints): a soup names each point on several facets close together, so most corners
+// are found there, equal to an earlier corner of their chunk, and take that corner's number. The
+// others go, with their place among such corners in scan order, to one of many buckets chosen by the
+// hash of the point's exact bits, so equal points share a bucket and a bucket keeps its corners in
+// scan order. Deduplicating one bucket at a time, with a table small enough for the cache, finds for
+// every bucketed corner the first one with an equal point; the first corners of the scan's points are
+// among them. Those are marked in a bitmap by place, and a vertex's number is the count of marks
+// before its first corner: the order of first appearance.
+// Passes: count per bucket, scatter, deduplicate, rank, renumber. All but the short ranking run on
+// every core; the counting, the scatter and the renumbering walk the same chunks and make the same
+// lookups, so they agree on which corners went to which bucket, and in what order.
 
 #include <algorithm>
 #include <atomic>
@@ -147,8 +147,10 @@ constexpr uint64_t kEntriesAhead = 8;
 
 template <typename Position>
 struct Entry {
-    uint32_t raw[3];    // the point's bits as stored, so that -0 and NaN payloads reach the result
-    Position position;  // the corner's place in the scan; after deduplication, its first equal corner's
+    uint32_t raw[3];  // the point's bits as stored, so that -0 and NaN payloads reach the result
+    // The corner's place among the scan's corners that went to buckets; after deduplication, that of
+    // the first corner with an equal point.
+    Position position;
 };
 
 // Equal ranges of [0, count) for `parts` workers: range p is [Split(count, parts, p), Split(.., p + 1)).
@@ -219,9 +221,6 @@ public:
         chunks_ = std::clamp<uint64_t>(triangles / kTrianglesPerChunk, 1, cores);
         recent_.resize(chunks_);
         counts_.assign(chunks_ * (kFineBuckets + 1), 0);
-        const uint64_t words = (corners + 63) / 64;
-        marks_.reset(new uint64_t[words]());
-        ranks_.resize(words + 1);
 
         CountBuckets();
         progress_.Reach(1, 5);
@@ -301,6 +300,15 @@ private:
         }
         bucketStart_[buckets_ + 1] = next;
         entries_ = NewScratchArray<Entry<Position>>(next);
+        firstPlace_.assign(chunks_, 0);
+        for (uint64_t p = 1; p < chunks_; ++p)
+            for (uint64_t fine = 0; fine <= kFineBuckets; ++fine)
+                firstPlace_[p] += counts_[(p - 1) * (kFineBuckets + 1) + fine];
+        for (uint64_t p = 1; p < chunks_; ++p)
+            firstPlace_[p] += firstPlace_[p - 1];
+        const uint64_t words = (next + 63) / 64;
+        marks_.reset(new uint64_t[words]());
+        ranks_.resize(words + 1);
     }
 
     void Scatter() {
@@ -308,9 +316,10 @@ private:
         std::vector<uint64_t> cursors(cursors_);
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
             uint64_t* cursor = &cursors[p * (buckets_ + 1)];
+            uint64_t place = firstPlace_[p];
             RecentPoints& recent = recent_[p];
             recent.Clear();
-            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t t, bool) {
+            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t, bool) {
                 for (int k = 0; k < 3; ++k) {
                     const Corner corner(vertices + corners[k] * 3);
                     bool seen = false;
@@ -320,15 +329,15 @@ private:
                     __builtin_prefetch(&entries_[at + kEntriesAhead], 1);
                     Entry<Position>& entry = entries_[at];
                     std::memcpy(entry.raw, corner.raw, sizeof(entry.raw));
-                    entry.position = static_cast<Position>(t * 3 + k);
+                    entry.position = static_cast<Position>(place++);
                 }
             });
         });
     }
 
-    void Mark(uint64_t position) {
-        std::atomic_ref<uint64_t>(marks_[position >> 6])
-            .fetch_or(uint64_t{1} << (position & 63), std::memory_order_relaxed);
+    void Mark(uint64_t place) {
+        std::atomic_ref<uint64_t>(marks_[place >> 6])
+            .fetch_or(uint64_t{1} << (place & 63), std::memory_order_relaxed);
     }
 
     // Points every entry at the first entry of its bucket with an equal point and marks those firsts.
@@ -390,9 +399,9 @@ private:
         return total;
     }
 
-    uint64_t Number(uint64_t position) const {
-        const uint64_t below = marks_[position >> 6] & ((uint64_t{1} << (position & 63)) - 1);
-        return ranks_[position >> 6] + static_cast<uint64_t>(std::popcount(below));
+    uint64_t Number(uint64_t place) const {
+        const uint64_t below = marks_[place >> 6] & ((uint64_t{1} << (place & 63)) - 1);
+        return ranks_[place >> 6] + static_cast<uint64_t>(std::popcount(below));
     }
 
     // Walks the chunks as the scatter did, giving each corner the number of its first equal corner
@@ -401,9 +410,10 @@ private:
         const float* vertices = mesh_.vertices;
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
             uint64_t* cursor = &cursors_[p * (buckets_ + 1)];
+            uint64_t place = firstPlace_[p];
             RecentPoints& recent = recent_[p];
             recent.Clear();
-            scan_.ForTriangles(begin, end, [&](int64_t* corners, uint64_t t, bool isFacet) {
+            scan_.ForTriangles(begin, end, [&](int64_t* corners, uint64_t, bool isFacet) {
                 for (int k = 0; k < 3; ++k) {
                     const Corner corner(vertices + corners[k] * 3);
                     bool seen = false;
@@ -414,7 +424,7 @@ private:
                         __builtin_prefetch(&entries_[at + kEntriesAhead]);
                         const Entry<Position>& entry = entries_[at];
                         const uint64_t number = Number(entry.position);
-                        if (entry.position == t * 3 + k)
+                        if (entry.position == place++)
                             std::memcpy(welded + number * 3, entry.raw, sizeof(entry.raw));
                         known = static_cast<uint32_t>(number);
                     }
@@ -439,8 +449,9 @@ private:
     int fineShift_ = 0;                 // fine buckets >> fineShift_ = bucket
     std::vector<uint64_t> cursors_;     // where each chunk's corners of each bucket start
     std::vector<uint64_t> bucketStart_;
+    std::vector<uint64_t> firstPlace_;  // per chunk, the place of its first corner that goes to a bucket
     std::unique_ptr<Entry<Position>[]> entries_;
-    std::unique_ptr<uint64_t[]> marks_;  // first corners of their point
+    std::unique_ptr<uint64_t[]> marks_;  // by place: first corners of their point
     std::vector<uint64_t> ranks_;
 };
 
