@@ -306,9 +306,7 @@ private:
                 firstPlace_[p] += counts_[(p - 1) * (kFineBuckets + 1) + fine];
         for (uint64_t p = 1; p < chunks_; ++p)
             firstPlace_[p] += firstPlace_[p - 1];
-        const uint64_t words = (next + 63) / 64;
-        marks_.reset(new uint64_t[words]());
-        ranks_.resize(words + 1);
+        marks_.resize((next + 63) / 64);
     }
 
     void Scatter() {
@@ -336,7 +334,7 @@ private:
     }
 
     void Mark(uint64_t place) {
-        std::atomic_ref<uint64_t>(marks_[place >> 6])
+        std::atomic_ref<uint64_t>(marks_[place >> 6].bits)
             .fetch_or(uint64_t{1} << (place & 63), std::memory_order_relaxed);
     }
 
@@ -388,20 +386,20 @@ private:
         }
     }
 
-    // How many marks lie before each word of the bitmap; returns the number of marks.
+    // Counts the marks before each word of the bitmap; returns the number of marks.
     uint64_t Rank() {
         uint64_t total = 0;
-        for (size_t w = 0; w + 1 < ranks_.size(); ++w) {
-            ranks_[w] = total;
-            total += static_cast<uint64_t>(std::popcount(marks_[w]));
+        for (MarkWord& word : marks_) {
+            word.before = total;
+            total += static_cast<uint64_t>(std::popcount(word.bits));
         }
-        ranks_.back() = total;
         return total;
     }
 
     uint64_t Number(uint64_t place) const {
-        const uint64_t below = marks_[place >> 6] & ((uint64_t{1} << (place & 63)) - 1);
-        return ranks_[place >> 6] + static_cast<uint64_t>(std::popcount(below));
+        const MarkWord& word = marks_[place >> 6];
+        return word.before +
+               static_cast<uint64_t>(std::popcount(word.bits & ((uint64_t{1} << (place & 63)) - 1)));
     }
 
     // Walks the chunks as the scatter did, giving each corner the number of its first equal corner
@@ -451,8 +449,13 @@ private:
     std::vector<uint64_t> bucketStart_;
     std::vector<uint64_t> firstPlace_;  // per chunk, the place of its first corner that goes to a bucket
     std::unique_ptr<Entry<Position>[]> entries_;
-    std::unique_ptr<uint64_t[]> marks_;  // by place: first corners of their point
-    std::vector<uint64_t> ranks_;
+    // By place, the first corners of their point, with the count of marks before each word beside it
+    // so that a corner's number costs one access.
+    struct MarkWord {
+        uint64_t bits = 0;
+        uint64_t before = 0;
+    };
+    std::vector<MarkWord> marks_;
 };
 
 }  // namespace
