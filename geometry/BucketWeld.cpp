@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "geometry/ExactPointTable.h"
+#include "geometry/PointBits.h"
 #include "geometry/TriangleRotation.h"
 #include "import/MeshArrays.h"
 #include "platform/ParallelFor.h"
@@ -44,25 +45,6 @@ constexpr uint64_t kFineBuckets = uint64_t{1} << kFineBucketBits;
 constexpr int kBucketShift = 40;
 constexpr int kRecentShift = 24;
 constexpr int kRecentBits = 13;
-
-// Canonical bits of a point, -0 folded onto 0; false when a coordinate is NaN (such a point equals
-// nothing, not even itself).
-bool CanonicalBits(const uint32_t* raw, uint32_t* bits) {
-    bool ordered = true;
-    for (int axis = 0; axis < 3; ++axis) {
-        ordered &= (raw[axis] & 0x7FFFFFFFu) <= 0x7F800000u;
-        bits[axis] = (raw[axis] << 1) == 0 ? 0 : raw[axis];
-    }
-    return ordered;
-}
-
-uint64_t Hash(const uint32_t* bits) {
-    uint64_t h = (static_cast<uint64_t>(bits[0]) << 32 | bits[1]) * 0x9E3779B97F4A7C15ull;
-    h ^= (bits[2] + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
-    h ^= h >> 31;
-    h *= 0x94D049BB133111EBull;
-    return h ^ (h >> 29);
-}
 
 // The triangles in scan order: the facets from the last to the first, then each cap's triangles
 // from the first, cap after cap.
@@ -167,8 +149,8 @@ struct Corner {
 
     explicit Corner(const float* point) {
         std::memcpy(raw, point, sizeof(raw));
-        ordered = CanonicalBits(raw, bits);
-        hash = Hash(bits);
+        ordered = CanonicalPointBits(raw, bits);
+        hash = PointHash(bits);
     }
     uint64_t FineBucket() const {
         return ordered ? (hash >> kBucketShift) & (kFineBuckets - 1) : kFineBuckets;
@@ -368,8 +350,8 @@ private:
         std::memset(table, 0, (mask + 1) * sizeof(Position));
         for (uint64_t i = 0; i < count; ++i) {
             uint32_t bits[3];
-            CanonicalBits(entries[i].raw, bits);
-            for (uint64_t slot = Hash(bits) & mask;; slot = (slot + 1) & mask) {
+            CanonicalPointBits(entries[i].raw, bits);
+            for (uint64_t slot = PointHash(bits) & mask;; slot = (slot + 1) & mask) {
                 if (table[slot] == 0) {
                     table[slot] = static_cast<Position>(i + 1);
                     Mark(entries[i].position);
@@ -377,7 +359,7 @@ private:
                 }
                 const Entry<Position>& first = entries[table[slot] - 1];
                 uint32_t known[3];
-                CanonicalBits(first.raw, known);
+                CanonicalPointBits(first.raw, known);
                 if (known[0] == bits[0] && known[1] == bits[1] && known[2] == bits[2]) {
                     entries[i].position = first.position;
                     break;
