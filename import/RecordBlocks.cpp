@@ -15,7 +15,9 @@ bool ConvertRecordsInParallel(ByteSource& source, uint64_t offset, uint64_t reco
     const uint64_t blocks = (recordCount + perBlock - 1) / perBlock;
     std::atomic<bool> failed = false;
     ParallelFor(static_cast<int64_t>(blocks), [&](int64_t begin, int64_t end) {
-        std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[perBlock * recordSize]);
+        // A small file needs no more than its own records.
+        const uint64_t bufferRecords = std::min(perBlock, recordCount);
+        std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[bufferRecords * recordSize]);
         if (!buffer) failed = true;
         for (int64_t block = begin; block < end && !failed.load(std::memory_order_relaxed); ++block) {
             const uint64_t first = static_cast<uint64_t>(block) * perBlock;
