@@ -161,9 +161,9 @@ private:
 
 }  // namespace
 
-SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals) {
+SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals, bool directionalLight) {
     if (surfaceMode == 0) return SurfaceLayout::kLines;
-    return haveNormals ? SurfaceLayout::kSmooth : SurfaceLayout::kFlat;
+    return haveNormals || !directionalLight ? SurfaceLayout::kSmooth : SurfaceLayout::kFlat;
 }
 
 SurfaceArrays BuildSurfaceArrays(const Poly3gon& mesh, const float* normals, bool fileNormals,

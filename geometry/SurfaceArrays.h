@@ -35,8 +35,10 @@ struct SurfaceArrays {
 };
 
 // The layout that draws `surfaceMode` with the given normals: lines for mode 0, smooth when there
-// are vertex normals, else flat.
-SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals);
+// are vertex normals, else flat. Flat shading lights a facet once, at its last corner, which equals
+// lighting each corner only under a directional light; under a light at a point the facets are sent
+// with three vertices each in the smooth layout, without normals.
+SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals, bool directionalLight);
 
 // Arrays for the facets bounds.front() .. bounds.back() - 1 of `mesh`, in blocks between consecutive
 // `bounds` (ascending, at least two entries, at most mesh.facetCount; each block can be drawn on its

@@ -31,6 +31,13 @@ bool DriverOutOfMemory() {
     return error == GL_OUT_OF_MEMORY || error == GL_STACK_OVERFLOW || error == GL_STACK_UNDERFLOW;
 }
 
+// Whether the light shines from a direction (w = 0) rather than from a point.
+bool DirectionalLight() {
+    GLfloat position[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    return position[3] == 0.0f;
+}
+
 void ClearGLErrors() {
     // Bounded: a lost context keeps answering with the same error.
     for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
@@ -52,7 +59,7 @@ public:
         bool outOfMemory = false;
         int percent = 1;
         uint64_t nextProgress = ProgressFacet(percent, mesh_.facetCount);
-        const SurfaceLayout layout = LayoutFor(record_.surfaceMode, normals_ != nullptr);
+        const SurfaceLayout layout = LayoutFor(record_.surfaceMode, normals_ != nullptr, DirectionalLight());
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         for (int32_t k = 0; k < count; ++k) {

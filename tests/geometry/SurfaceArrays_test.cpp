@@ -41,10 +41,13 @@ Six WithFaceNormal(const Poly3gon& mesh, uint64_t facet, int corner) {
 }
 
 TEST(SurfaceArraysTest, TheModeAndTheNormalsChooseTheLayout) {
-    EXPECT_EQ(LayoutFor(0, true), SurfaceLayout::kLines);
-    EXPECT_EQ(LayoutFor(1, false), SurfaceLayout::kFlat);
-    EXPECT_EQ(LayoutFor(2, true), SurfaceLayout::kSmooth);
-    EXPECT_EQ(LayoutFor(3, false), SurfaceLayout::kFlat) << "smooth modes without normals are drawn flat";
+    EXPECT_EQ(LayoutFor(0, true, true), SurfaceLayout::kLines);
+    EXPECT_EQ(LayoutFor(0, false, false), SurfaceLayout::kLines);
+    EXPECT_EQ(LayoutFor(1, false, true), SurfaceLayout::kFlat);
+    EXPECT_EQ(LayoutFor(2, true, true), SurfaceLayout::kSmooth);
+    EXPECT_EQ(LayoutFor(3, false, true), SurfaceLayout::kFlat)
+        << "smooth modes without normals are drawn flat";
+    EXPECT_EQ(LayoutFor(1, false, false), SurfaceLayout::kSmooth) << "a light at a point lights every corner";
 }
 
 TEST(SurfaceArraysTest, SmoothFacetsShareTheMeshVerticesFlatOnesGetTheirOwn) {
@@ -63,6 +66,16 @@ TEST(SurfaceArraysTest, SmoothFacetsShareTheMeshVerticesFlatOnesGetTheirOwn) {
     const SurfaceArrays file = BuildSurfaceArrays(mesh, normals, true, SurfaceLayout::kSmooth, {0, 3});
     EXPECT_EQ(file.vertexCount, 4u);
     EXPECT_EQ(Indices(file), (std::vector<uint32_t>{2, 1, 0, 0, 2, 3}));
+}
+
+TEST(SurfaceArraysTest, WithoutNormalsTheSmoothLayoutGivesEveryFacetItsFaceNormal) {
+    const Poly3gon mesh = Square({2, 1, 0, 0, 2, 3});
+    const SurfaceArrays arrays = BuildSurfaceArrays(mesh, nullptr, false, SurfaceLayout::kSmooth, {0, 2});
+    EXPECT_EQ(Indices(arrays), (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
+    for (int corner = 0; corner < 3; ++corner) {
+        EXPECT_EQ(Vertex(arrays, corner), WithFaceNormal(mesh, 0, corner));
+        EXPECT_EQ(Vertex(arrays, 3 + corner), WithFaceNormal(mesh, 1, corner));
+    }
 }
 
 TEST(SurfaceArraysTest, FlatFacetsEndAtAVertexLitForThemAlone) {

@@ -156,6 +156,34 @@ TEST_F(SurfaceListPixelsTest, EverySurfaceModeDrawsTheSamePixelsOpaqueAndBlended
     }
 }
 
+TEST_F(SurfaceListPixelsTest, FogDimsTheSamePixels) {
+    h.scene.state.fogIntensity = 150;
+    SceneObject& record = h.scene.objects[index];
+    record.colour[3] = 255;
+    record.surfaceMode = 1;
+    h.view->makeCurrent();
+    ASSERT_EQ(BuildSurfaceLists(record, graphics, messages), 1);
+    h.view->doneCurrent();
+    const BgrImage clear = h.view->ReadPixels();
+    h.display.fogOn = 1;
+    const BgrImage foggy = h.view->ReadPixels();
+    ASSERT_NE(ViewHarness::Rgb(clear, kViewSize / 2, kViewSize / 2),
+              ViewHarness::Rgb(foggy, kViewSize / 2, kViewSize / 2));
+
+    for (int mode = 0; mode <= 3; ++mode) {
+        h.scene.objects[index].surfaceMode = mode;
+        EXPECT_EQ(DifferingPixels(), 0) << "surface mode " << mode;
+    }
+}
+
+TEST_F(SurfaceListPixelsTest, ALightAtAPointLightsEachCornerOfAFlatFacet) {
+    h.scene.state.lightPosition[3] = 1.0f;
+    h.scene.state.lightPosition[2] = 400.0f;
+    h.view->ApplyLight();
+    h.scene.objects[index].surfaceMode = 1;
+    EXPECT_EQ(DifferingPixels(), 0);
+}
+
 TEST_F(SurfaceListPixelsTest, FileNormalsLightEveryFacetTheSame) {
     SceneObject& record = h.scene.objects[index];
     const uint64_t vertices = record.mesh->vertexCount;
