@@ -1,35 +1,23 @@
 #include "flight/ImageSeriesNames.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "import/ModelFileBytes.h"
 #include "support/ScriptedServices.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A scratch folder with files of given names, removed with everything in it.
+// A scratch folder to put files of given names in.
 struct ImageSeriesFiles : ::testing::Test {
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pexora-series-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(folder, error);
-    }
-    void Make(const std::string& name, const std::string& content = "old") const {
-        std::ofstream(folder + "/" + name) << content;
-    }
-    bool Exists(const std::string& name) const { return fs::exists(folder + "/" + name); }
+    void Make(const std::string& name) const { directory.Write(name, {'o', 'l', 'd'}); }
+    bool Exists(const std::string& name) const { return fs::exists(directory.File(name)); }
 
-    std::string folder;
+    ScratchDirectory directory;
+    const std::string folder = directory.File("").substr(0, directory.File("").size() - 1);  // no "/"
     ScriptedMessageBoxes messages;
 };
 
