@@ -8,6 +8,7 @@
 
 #include "app/FrameStatusBar.h"
 #include "resources/AboutIds.h"
+#include "resources/CompressionIds.h"
 #include "resources/DialogIds.h"
 #include "resources/FlightSaveIds.h"
 #include "resources/MovementsIds.h"
@@ -219,6 +220,18 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdRecutDialog, kIdRecutSpacing, "Distance between the slices written, in plate units."},
     {kIdRecutDialog, kIdRecutOk, "Writes the files."},
     {kIdRecutDialog, kIdRecutCancel, "Closes the dialog without writing anything."},
+
+    // Video compression of movies
+    {kIdCompressionDialog, kIdCompressionCodecList,
+     "How the frames of the movie are compressed. Full frames are the largest files and lose nothing; "
+     "FFV1 loses nothing either and is smaller; Motion JPEG, MPEG-4 and H.264 are ever smaller but lose "
+     "detail by the quality set below."},
+    {kIdCompressionDialog, kIdCompressionQualitySlider,
+     "Quality of the compressed frames: higher is sharper and larger. Only compressors that lose detail "
+     "have one."},
+    {kIdCompressionDialog, kIdCompressionQualityText, "The quality set with the slider (1 to 100)."},
+    {kIdCompressionDialog, kIdCompressionOk, "Writes the movie with this compression."},
+    {kIdCompressionDialog, kIdCompressionCancel, "Closes the dialog; the flight is not played."},
 
     // Print Layout
     {kIdPrintLayoutDialog, kIdPrintLayoutSizeEdit,

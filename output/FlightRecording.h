@@ -30,7 +30,7 @@ public:
 
     // Opens the movie (image series need nothing opened). False with Error().
     bool Open(const FlightRecordingSetup& setup);
-    // A pass begins: the frame number f starts again at 0.
+    // A pass begins: the frame number f starts again at 0 and the fades from their beginning.
     void StartPass();
     // `picture`: the frame read back, W x H; `emptyStage`: the empty stage of the same size (the
     // renderer's screenImage; any other size fades as black). Writes the faded frame and the still

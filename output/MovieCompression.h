@@ -22,8 +22,8 @@ struct MovieCompression {
     int quality = 75;
 };
 
-// The codecs `container` can hold whose encoder opens here, in the order above (tried once per
-// process on a tiny picture).
+// The codecs `container` can hold whose encoder opens here (tried once per process on a tiny
+// picture): for AVI in the order above; for MP4 (H.264, MPEG-4) the preferred one first.
 std::vector<MovieCodec> AvailableMovieCodecs(MovieContainer container);
 
 // Asks the user for a compression; nothing when cancelled.

@@ -9,6 +9,7 @@
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
 #include "app/FrameStatusBar.h"
+#include "dialogs/CCompressionDlg.h"
 #include "dialogs/CNewName.h"
 #include "dialogs/CRecutDlg.h"
 #include "dialogs/CVoxSize.h"
@@ -88,7 +89,8 @@ TEST_F(WhatsThisTest, EveryControlOfEveryDialogIsExplained) {
     for (const auto& open : std::vector<std::function<void()>>{
              [&] { CNewName(QStringLiteral("tooth"), frame.get()).exec(); },
              [&] { CVoxSize(12.5, scripted.messages, frame.get()).exec(); },
-             [&] { CRecutDlg({}, false, scripted.messages, frame.get()).exec(); }}) {
+             [&] { CRecutDlg({}, false, scripted.messages, frame.get()).exec(); },
+             [&] { CCompressionDlg(AvailableMovieCodecs(MovieContainer::Avi), {}, frame.get()).exec(); }}) {
         int checked = 0;
         WhenModalAppears([&](QWidget* modal) { checked = ExpectEveryControlExplained(*modal); });
         open();
