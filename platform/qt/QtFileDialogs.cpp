@@ -9,8 +9,9 @@ namespace {
 // Adds the request's check box below the dialog's own controls, visible only while the first of
 // `filters` is selected; nullptr (and nothing added) when the request has no check text.
 QCheckBox* AddCheckBox(QFileDialog& dialog, const FileDialogRequest& request, const QStringList& filters) {
+    if (request.checkText.empty()) return nullptr;
     auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
-    if (request.checkText.empty() || !grid) return nullptr;
+    if (!grid) return nullptr;
     auto* check = new QCheckBox(QString::fromStdString(request.checkText), &dialog);
     check->setObjectName(kFileDialogCheckName);
     check->setChecked(request.checkState != 0);

@@ -63,7 +63,7 @@ TEST(CPexoraView, ReadingTheShownFrameDoesNotDrawAgain) {
     ViewHarness h;
     ASSERT_TRUE(h.ready);
     h.settings.stageColor = 0x00204080;  // 0x00BBGGRR
-    h.view->repaint();
+    h.PaintNow();
     h.settings.stageColor = 0x000000FF;  // not painted yet
     BgrImage shown = h.view->ReadShownPixels();
     ASSERT_EQ(shown.width, kViewSize);
