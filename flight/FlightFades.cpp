@@ -56,24 +56,63 @@ bool FlightFades::StillFollows(bool firstKeyframe, int f) const {
     return fadeOutKeyframe && settings_.fadeOutStatic && FadeOutReached(f - 1);
 }
 
-void FadePicture(const FadeStep& step, const uint8_t* fade, const uint8_t* scene, uint8_t* out, int width,
-                 int height, size_t stride) {
+namespace {
+
+// (a x wa + b x wb) / (wa + wb) as BlendPixel computes it, with the division by the frame's constant
+// sum turned into a multiplication: for numerators n < 2^24, m = ceil(2^k / sum) with
+// k = 24 + ceil(log2 sum) gives floor(n / sum) = (n x m) >> k exactly (the error n x (m x sum - 2^k)
+// / (sum x 2^k) stays below 1 / sum).
+class FrameBlend {
+public:
+    FrameBlend(uint32_t wa, uint32_t wb) : wa_(wa), wb_(wb) {
+        const uint64_t sum = static_cast<uint64_t>(wa) + wb;
+        exact_ = sum != 0 && sum * 255 < (1u << 24);
+        if (!exact_) return;
+        while ((uint64_t{1} << shift_) < sum)
+            ++shift_;
+        shift_ += 24;
+        multiplier_ = ((uint64_t{1} << shift_) + sum - 1) / sum;
+    }
+
+    // `bytes` bytes of whole pixels.
+    void Row(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t bytes) const {
+        if (!exact_) {
+            for (size_t x = 0; x < bytes; x += 3)
+                BlendPixel(a + x, b + x, wa_, wb_, out + x);
+            return;
+        }
+        for (size_t x = 0; x < bytes; ++x)
+            out[x] = static_cast<uint8_t>((uint64_t{a[x] * wa_ + b[x] * wb_} * multiplier_) >> shift_);
+    }
+
+private:
+    uint32_t wa_;
+    uint32_t wb_;
+    bool exact_ = false;
+    int shift_ = 0;
+    uint64_t multiplier_ = 0;
+};
+
+}  // namespace
+
+void FadePicture(const FadeStep& step, const uint8_t* fade, size_t fadeStride, const uint8_t* scene,
+                 uint8_t* out, int width, int height, size_t stride) {
     const size_t rowBytes = static_cast<size_t>(std::max(width, 0)) * 3;
+    const FrameBlend blend(step.fadeWeight, step.sceneWeight);
     for (int y = 0; y < height; ++y) {
         const size_t row = static_cast<size_t>(y) * stride;
         if (step.kind == FadeKind::None) {
             if (out != scene) std::memcpy(out + row, scene + row, rowBytes);
             continue;
         }
-        for (size_t x = 0; x < rowBytes; x += 3)
-            BlendPixel(fade + row + x, scene + row + x, step.fadeWeight, step.sceneWeight, out + row + x);
+        blend.Row(fade + static_cast<size_t>(y) * fadeStride, scene + row, out + row, rowBytes);
     }
 }
 
 void FadePictureToColour(const FadeStep& step, uint32_t colour, const uint8_t* scene, uint8_t* out, int width,
                          int height, size_t stride) {
     if (step.kind == FadeKind::None) {
-        FadePicture(step, nullptr, scene, out, width, height, stride);
+        FadePicture(step, nullptr, 0, scene, out, width, height, stride);
         return;
     }
     // One colour against 256 possible scene bytes: blend each pairing once per frame.

@@ -56,11 +56,12 @@ private:
     int outStart_ = 0;
 };
 
-// Fades a picture of `height` rows of `width` BGR pixels, rows `stride` bytes apart: out = the blend of
-// `fade` and `scene` with the step's weights; `scene` copied for FadeKind::None. The three may share
-// no bytes with `out` except `out` == `scene`.
-void FadePicture(const FadeStep& step, const uint8_t* fade, const uint8_t* scene, uint8_t* out, int width,
-                 int height, size_t stride);
+// Fades a picture of `height` rows of `width` BGR pixels, rows `stride` bytes apart in `scene` and
+// `out` and `fadeStride` apart in `fade` (which may be wider): out = the blend of `fade` and `scene`
+// with the step's weights; `scene` copied for FadeKind::None. The three may share no bytes with
+// `out` except `out` == `scene`.
+void FadePicture(const FadeStep& step, const uint8_t* fade, size_t fadeStride, const uint8_t* scene,
+                 uint8_t* out, int width, int height, size_t stride);
 
 // The same with a fade picture of one colour (0x00BBGGRR).
 void FadePictureToColour(const FadeStep& step, uint32_t colour, const uint8_t* scene, uint8_t* out, int width,

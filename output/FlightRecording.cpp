@@ -67,9 +67,12 @@ bool FlightRecording::WriteOne(const BgrImage& picture, const BgrImage& emptySta
         const bool toColour = step.kind == FadeKind::In ? fades.fadeInFrom != 0 : fades.fadeOutTo != 0;
         const uint32_t colour = step.kind == FadeKind::In ? fades.fadeInColour : fades.fadeOutColour;
         const size_t stride = BgrStride(picture.width);
-        if (!toColour && SameSize(emptyStage, picture))
-            FadePicture(step, emptyStage.bytes.data(), picture.bytes.data(), faded_.bytes.data(),
-                        picture.width, picture.height, stride);
+        // The empty stage has the view's width, up to 3 pixels more than the picture's.
+        const bool stageFits = emptyStage.height == picture.height && emptyStage.width >= picture.width &&
+                               emptyStage.bytes.size() >= BgrStride(emptyStage.width) * emptyStage.height;
+        if (!toColour && stageFits)
+            FadePicture(step, emptyStage.bytes.data(), BgrStride(emptyStage.width), picture.bytes.data(),
+                        faded_.bytes.data(), picture.width, picture.height, stride);
         else  // no empty stage kept (stereo): the stage fades as black
             FadePictureToColour(step, toColour ? colour : 0, picture.bytes.data(), faded_.bytes.data(),
                                 picture.width, picture.height, stride);

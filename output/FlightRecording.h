@@ -32,10 +32,11 @@ public:
     bool Open(const FlightRecordingSetup& setup);
     // A pass begins: the frame number f starts again at 0 and the fades from their beginning.
     void StartPass();
-    // `picture`: the frame read back, W x H; `emptyStage`: the empty stage of the same size (the
-    // renderer's screenImage; any other size fades as black). Writes the faded frame and the still
-    // frames the fades ask for after a keyframe. False when writing the movie failed: Error() says
-    // why and the movie has been removed. An image file that cannot be written is skipped silently.
+    // `picture`: the frame read back, W x H; `emptyStage`: the empty stage, the renderer's screenImage
+    // of the view's size (its leftmost W columns count; one of another height fades as black). Writes the
+    // faded frame and the still frames the fades ask for after a keyframe. False when writing the movie
+    // failed: Error() says why and the movie has been removed. An image file that cannot be written is
+    // skipped silently.
     bool Emit(const BgrImage& picture, const BgrImage& emptyStage, FlightFrame frame);
     // Closes the output; a stopped movie is deleted. False with Error() when the movie could not be
     // finished (it is then removed too).

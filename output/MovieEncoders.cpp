@@ -61,10 +61,12 @@ bool KeepsFrameSize(const MovieCodecSpec& spec) {
     return format != nullptr && format->log2_chroma_w == 0 && format->log2_chroma_h == 0;
 }
 
-AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, int framesPerSecond,
+AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, AVRational frameDuration,
                                  int quality, bool globalHeader, bool avi) {
     QuietLibraries();
-    if (spec.id == AV_CODEC_ID_RAWVIDEO || width <= 0 || height <= 0 || framesPerSecond < 1) return nullptr;
+    if (spec.id == AV_CODEC_ID_RAWVIDEO || width <= 0 || height <= 0 || frameDuration.num <= 0 ||
+        frameDuration.den <= 0)
+        return nullptr;
     const AVCodec* encoder = FindEncoder(spec.id);
     if (encoder == nullptr) return nullptr;
     AVCodecContext* context = avcodec_alloc_context3(encoder);
@@ -72,8 +74,8 @@ AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int heig
     context->width = width;
     context->height = height;
     context->pix_fmt = spec.pixelFormat;
-    context->time_base = {1, framesPerSecond};
-    context->framerate = {framesPerSecond, 1};
+    context->time_base = frameDuration;
+    context->framerate = av_inv_q(frameDuration);
     context->thread_count = 0;  // as many as the encoder likes
     if (avi) context->max_b_frames = 0;
     if (globalHeader) context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -102,7 +104,7 @@ std::vector<MovieCodec> AvailableMovieCodecs(MovieContainer container) {
         if (known == opens.end()) {
             bool available = spec.id == AV_CODEC_ID_RAWVIDEO;
             if (!available) {
-                AVCodecContext* probe = OpenMovieEncoder(spec, 64, 64, 25, 75, false, true);
+                AVCodecContext* probe = OpenMovieEncoder(spec, 64, 64, AVRational{1, 25}, 75, false, true);
                 available = probe != nullptr;
                 avcodec_free_context(&probe);
             }

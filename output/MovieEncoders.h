@@ -26,9 +26,10 @@ const MovieCodecSpec* FindMovieCodec(const std::string& id, MovieContainer conta
 // down to multiples of 4 (chroma planes of half size need even sizes).
 bool KeepsFrameSize(const MovieCodecSpec& spec);
 
-// An encoder for the codec, opened for width x height frames at `framesPerSecond` (frame pts count
-// frames) with `quality` 1..100; `globalHeader` for containers that keep codec headers apart, `avi`
-// for a container without B-frame ordering. nullptr when there is no such encoder or it does not
-// open; the uncompressed codec has none.
-AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, int framesPerSecond,
+// An encoder for the codec, opened for width x height frames lasting `frameDuration` seconds each
+// (its time base: frame pts count frames) with `quality` 1..100; `globalHeader` for containers that
+// keep codec headers apart, `avi` for a container without B-frame ordering. nullptr when there is no
+// such encoder or it does not open (MPEG-4 takes no time base finer than 1/65535 s); the uncompressed
+// codec has none.
+AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, AVRational frameDuration,
                                  int quality, bool globalHeader, bool avi);

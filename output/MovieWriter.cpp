@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -202,7 +203,14 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
     Abort();
     error_.clear();
     width_ = frameHeight_ = 0;
-    const MovieCodecSpec* spec = FindMovieCodec(compression.codec, container);
+    std::string codec = compression.codec;
+    if (container == MovieContainer::Mp4 && codec == "h264") {
+        // MP4 falls back to MPEG-4 part 2 where no H.264 encoder opens.
+        const std::vector<MovieCodec> offered = AvailableMovieCodecs(container);
+        if (std::none_of(offered.begin(), offered.end(), [](const MovieCodec& c) { return c.id == "h264"; }))
+            codec = "mpeg4";
+    }
+    const MovieCodecSpec* spec = FindMovieCodec(codec, container);
     if (spec == nullptr || width <= 0 || height <= 0 || framesPerSecond < 1) {
         error_ = kNotSupportedCompressor;
         return false;
@@ -228,8 +236,16 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
         return false;
     }
     const bool globalHeader = (e.format->oformat->flags & AVFMT_GLOBALHEADER) != 0;
+    // One tick of an AVI stream is 1000000 / fps microseconds, so the rate is the frame rate exactly
+    // where fps divides 1000000.
+    const AVRational tick =
+        e.avi ? AVRational{1000000 / framesPerSecond, 1000000} : AVRational{1, framesPerSecond};
     if (!uncompressed) {
-        e.encoder = OpenMovieEncoder(*spec, e.frameWidth, e.frameHeight, framesPerSecond, compression.quality,
+        // Encoders count in the stream's ticks, one a frame; MPEG-4 cannot count time finer than
+        // 1/65535 s and counts whole frames a second, which is the same one step a frame.
+        const AVRational encoderTick =
+            spec->id == AV_CODEC_ID_MPEG4 && tick.den > 65535 ? AVRational{1, framesPerSecond} : tick;
+        e.encoder = OpenMovieEncoder(*spec, e.frameWidth, e.frameHeight, encoderTick, compression.quality,
                                      globalHeader, e.avi);
         if (e.encoder == nullptr) {
             error_ = kNotSupportedCompressor;
@@ -268,10 +284,7 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
             return false;
         }
     }
-    // One tick of an AVI stream is 1000000 / fps microseconds, so the rate is the frame rate exactly
-    // where fps divides 1000000.
-    e.stream->time_base =
-        e.avi ? AVRational{1000000 / framesPerSecond, 1000000} : AVRational{1, framesPerSecond};
+    e.stream->time_base = tick;
     e.stream->avg_frame_rate = {framesPerSecond, 1};
 
     e.temporaryPath = ReserveTemporaryFile(path);

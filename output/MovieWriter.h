@@ -32,6 +32,7 @@ public:
     // Starts a movie of width x height frames (width > 0 and height > 0, framesPerSecond >= 1) at
     // `path`. False with Error(): kNotSupportedCompressor when the codec is unknown, not in this
     // container or its encoder refuses to open; the system's reason when the file cannot be created.
+    // An MP4 asked for H.264 where no H.264 encoder opens gets MPEG-4 part 2.
     bool Open(const std::string& path, MovieContainer container, const MovieCompression& compression,
               int width, int height, int framesPerSecond);
 

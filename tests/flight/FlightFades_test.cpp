@@ -217,7 +217,11 @@ TEST(FadePictures, BlendRowsAndLeaveRowPaddingAlone) {
     const std::vector<uint8_t> scene = {100, 200, 50, 7, 0, 30, 90, 7};
     const std::vector<uint8_t> empty = {0, 0, 0, 9, 255, 255, 255, 9};
     std::vector<uint8_t> out(8, 1);
-    FadePicture({FadeKind::In, 1, 1}, empty.data(), scene.data(), out.data(), 1, 2, stride);
+    FadePicture({FadeKind::In, 1, 1}, empty.data(), stride, scene.data(), out.data(), 1, 2, stride);
+    EXPECT_EQ(out, (std::vector<uint8_t>{50, 100, 25, 1, 127, 142, 172, 1}));
+    // A wider fade picture: its leftmost pixels count.
+    const std::vector<uint8_t> wide = {0, 0, 0, 5, 5, 5, 255, 255, 255, 5, 5, 5};
+    FadePicture({FadeKind::In, 1, 1}, wide.data(), 6, scene.data(), out.data(), 1, 2, stride);
     EXPECT_EQ(out, (std::vector<uint8_t>{50, 100, 25, 1, 127, 142, 172, 1}));
 
     // 0x00BBGGRR: red in the low byte, written last of the three.
@@ -231,6 +235,31 @@ TEST(FadePictures, BlendRowsAndLeaveRowPaddingAlone) {
     std::vector<uint8_t> copied(8, 1);
     FadePictureToColour({}, 0x00FFFFFF, scene.data(), copied.data(), 1, 2, stride);
     EXPECT_EQ(copied, (std::vector<uint8_t>{100, 200, 50, 1, 0, 30, 90, 1}));
+}
+
+TEST(FadePictures, WholeFramesBlendExactlyAsBlendPixel) {
+    // Every pairing of two bytes, as 65536 pixels of grey.
+    std::vector<uint8_t> fade, scene;
+    for (int a = 0; a < 256; ++a)
+        for (int b = 0; b < 256; ++b) {
+            fade.insert(fade.end(), 3, static_cast<uint8_t>(a));
+            scene.insert(scene.end(), 3, static_cast<uint8_t>(b));
+        }
+    const int width = 256, height = 256;
+    const size_t stride = width * 3;
+    std::vector<uint8_t> out(scene.size());
+    // Small and odd sums, sums at the limit of the fast path, and beyond it.
+    const std::pair<uint32_t, uint32_t> weights[] = {
+        {1, 0}, {1, 2}, {2, 5}, {7, 993}, {500, 501}, {65000, 792}, {65790, 2}, {70000, 12345}, {0, 0}};
+    for (auto [wa, wb] : weights) {
+        FadePicture({FadeKind::Out, wa, wb}, fade.data(), stride, scene.data(), out.data(), width, height,
+                    stride);
+        for (size_t i = 0; i < out.size(); i += 3) {
+            uint8_t expected[3];
+            BlendPixel(&fade[i], &scene[i], wa, wb, expected);
+            ASSERT_EQ(out[i], expected[0]) << wa << ":" << wb << " at " << i;
+        }
+    }
 }
 
 }  // namespace

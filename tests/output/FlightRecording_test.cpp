@@ -38,7 +38,7 @@ struct Flight {
     BgrImage first = FlatPicture(kWidth, kHeight, 100, 100, 100);
     BgrImage between = FlatPicture(kWidth, kHeight, 150, 150, 150);
     BgrImage last = FlatPicture(kWidth, kHeight, 200, 200, 200);
-    BgrImage emptyStage = FlatPicture(kWidth, kHeight, 255, 0, 0);  // blue
+    BgrImage emptyStage = FlatPicture(kWidth + 3, kHeight, 255, 0, 0);  // blue, the view's full width
 };
 
 // Plays the flight's one pass into `recording`; false when an Emit failed.

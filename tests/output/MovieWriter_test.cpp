@@ -80,6 +80,18 @@ TEST(MovieWriter, AviStreamsTickInWholeMicrosecondsPerFrame) {
     ScratchDirectory folder;
     ASSERT_TRUE(WriteMovie(folder.File("seven.avi"), MovieContainer::Avi, "dib", 8, 4, 7, 2));
     EXPECT_EQ(ProbeMovie(folder.File("seven.avi")).frameRate, "1000000/142857");
+    // With codecs that time their own frames ffprobe guesses the rate from the frames (7/1 for a
+    // few), but the stream is timed as the uncompressed one.
+    for (const char* codec : {"h264", "mpeg4"}) {
+        const std::string path = folder.File(std::string("seven-") + codec + ".avi");
+        ASSERT_TRUE(WriteMovie(path, MovieContainer::Avi, codec, 16, 16, 7, 3));
+        EXPECT_EQ(ProbeMovie(path).frames, 3) << codec;
+        EXPECT_EQ(
+            CommandOutput("ffprobe -v error -show_entries stream=avg_frame_rate,time_base -of csv=p=0 " +
+                          Quoted(path)),
+            "1000000/142857,142857/1000000\n")
+            << codec;
+    }
     ASSERT_TRUE(WriteMovie(folder.File("one.avi"), MovieContainer::Avi, "dib", 8, 4, 1, 2));
     EXPECT_EQ(ProbeMovie(folder.File("one.avi")).frameRate, "1/1");
 }
