@@ -83,23 +83,9 @@ bool FlightExport::Prepare(const FlightPlan& plan) {
     setup.plan = plan;
     if (IsMovie(target)) {
         setup.path = chosen->path;
-        // The old movie stays until the new one is complete: the writer renames it into place then.
-        std::error_code error;
-        if (std::filesystem::exists(chosen->path, error) &&
-            services_.messages.ShowCaptioned(kConfirmSaveAsCaption,
-                                             std::filesystem::path(chosen->path).filename().string() +
-                                                 " already exists.Do you want to replace it?",
-                                             MessageButtons::YesNo,
-                                             MessageIcon::Warning) != MessageAnswer::Yes)
-            return false;
-        if (target == FlightTarget::AviMovie) {
-            const std::optional<MovieCompression> compression = chooser_.Choose(
-                AvailableMovieCodecs(MovieContainer::Avi), RememberedCompression(services_.settings));
-            if (!compression) return false;
-            setup.compression = *compression;
-        } else {
-            setup.compression = MovieCompression{"h264", RememberedCompression(services_.settings).quality};
-        }
+        const std::optional<MovieCompression> compression = AskMovie(chosen->path, target);
+        if (!compression) return false;
+        setup.compression = *compression;
     } else {
         setup.path = SeriesBase(chosen->path);
         if (!CheckImageNames(setup.path, target == FlightTarget::JpegSeries ? "jpg" : "bmp",
@@ -116,6 +102,20 @@ bool FlightExport::Prepare(const FlightPlan& plan) {
     if (IsMovie(target)) moviePath_ = chosen->path;
     launchPlayer_ = chosen->checkState != 0;
     return true;
+}
+
+std::optional<MovieCompression> FlightExport::AskMovie(const std::string& path, FlightTarget target) {
+    // The old movie stays until the new one is complete: the writer renames it into place then.
+    std::error_code error;
+    if (std::filesystem::exists(path, error) &&
+        services_.messages.ShowCaptioned(
+            kConfirmSaveAsCaption,
+            std::filesystem::path(path).filename().string() + " already exists.Do you want to replace it?",
+            MessageButtons::YesNo, MessageIcon::Warning) != MessageAnswer::Yes)
+        return std::nullopt;
+    const MovieCompression remembered = RememberedCompression(services_.settings);
+    if (target == FlightTarget::Mp4Movie) return MovieCompression{"h264", remembered.quality};
+    return chooser_.Choose(AvailableMovieCodecs(MovieContainer::Avi), remembered);
 }
 
 void FlightExport::StartPass() {

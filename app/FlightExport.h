@@ -6,13 +6,14 @@
 // is deleted and a finished one can be shown in the desktop's player.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/FlightOutput.h"
+#include "output/FlightRecording.h"
 #include "output/MovieCompression.h"
 
 class CPexoraView;
-class FlightRecording;
 struct DisplayState;
 struct PlatformServices;
 struct ProgramSettings;
@@ -38,6 +39,10 @@ public:
     void Finish(bool stopped) override;
 
 private:
+    // For a movie at `path`: asks whether to replace an existing file and, for AVI, how to compress
+    // (MP4 is H.264 at the remembered quality). Nothing when the user declines either.
+    std::optional<MovieCompression> AskMovie(const std::string& path, FlightTarget target);
+
     CPexoraView& view_;
     ProgramSettings& settings_;
     const DisplayState& display_;
