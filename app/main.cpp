@@ -1,6 +1,7 @@
 // Pexora: starts the application object with the desktop's platform services.
 
 #include <QApplication>
+#include <clocale>
 
 #include "app/CMainFrame.h"
 #include "app/CPexoraApp.h"
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
         static_cast<int>(QtSettingsStore().IntOr(kSettingsSection, kGlAcceleratorKey, 0)));
 
     QApplication application(argc, argv);
+    // Qt takes the whole locale from the environment; numbers in files, settings and movie and image
+    // libraries must keep their decimal point under a locale with a decimal comma.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("Korvane"));
     QApplication::setApplicationName(QStringLiteral("Pexora"));
     // Every window carries the icon; on Wayland the desktop entry names the program's windows.

@@ -29,6 +29,21 @@ pid_t FolderProcess(const std::string& name) {
     return static_cast<pid_t>(value);
 }
 
+// Removes the temporary files of keyframe saves that a killed instance never finished
+// ("~kf0003.dat.tmp-<pid>-<n>"), so that its folder can go.
+void RemoveUnfinishedSaves(const fs::path& folder) {
+    std::error_code error;
+    std::vector<fs::path> unfinished;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with("~kf") && name.find(".dat.tmp-") != std::string::npos &&
+            it->is_regular_file(error))
+            unfinished.push_back(it->path());
+    }
+    for (const fs::path& file : unfinished)
+        fs::remove(file, error);
+}
+
 }  // namespace
 
 std::string KeyframeFolderBase() {
@@ -55,6 +70,7 @@ std::string PrepareKeyframeFolder(const std::string& base, pid_t pid) {
     }
     for (const fs::path& folder : dead) {
         DeleteKeyframeFiles(folder.string());
+        RemoveUnfinishedSaves(folder);
         fs::remove(folder, error);  // kept when something else lies in it
     }
     const std::string own = base + "/" + std::to_string(pid);

@@ -11,9 +11,10 @@
 // directory nor a home.
 std::string KeyframeFolderBase();
 
-// Creates (mode 0700) and returns "<base>/<pid>" after deleting the keyframes, their snapshots and the
-// folders of instances that no longer run (numeric folder names of dead processes). Empty when the
-// folder cannot be made; keyframes then simply cannot be stored.
+// Creates (mode 0700) and returns "<base>/<pid>" after deleting the keyframes, their snapshots, any
+// unfinished keyframe saves and the folders of instances that no longer run (numeric folder names of
+// dead processes, also of those killed mid-save). Empty when the folder cannot be made; keyframes then
+// simply cannot be stored.
 std::string PrepareKeyframeFolder(const std::string& base, pid_t pid);
 
 // True while process `pid` exists (also when it belongs to someone whom we may not signal).

@@ -18,9 +18,9 @@ void ExactPointTable::Rehash(uint64_t slotCount) {
     for (uint64_t i = 0; i < slotCount_; ++i) {
         const uint64_t entry = static_cast<uint64_t>(slots_[i]);
         if (entry == 0) continue;
-        uint64_t xy = 0, z = 0;
-        CanonicalBits(store_ + static_cast<size_t>(static_cast<uint32_t>(entry) - 1) * 3, xy, z);
-        uint64_t target = Hash(xy, z) & mask;
+        uint32_t bits[3];
+        CanonicalBits(store_ + static_cast<size_t>(static_cast<uint32_t>(entry) - 1) * 3, bits);
+        uint64_t target = PointHash(bits) & mask;
         while (slots[target] != 0)
             target = (target + 1) & mask;
         slots[target] = static_cast<int64_t>(entry);

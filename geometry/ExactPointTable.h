@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "geometry/PointBits.h"
+
 // Distinct points in order of first appearance. Two points are the same when x, y and z are each
 // equal as floats: 0 equals -0, and a point with a NaN coordinate never equals anything (it always
 // gets a number of its own, so the count can pass the number of distinct source vertices). The
@@ -34,12 +36,12 @@ public:
     // as needed (std::bad_alloc possible); adding a point beyond the capacity throws std::length_error
     // and leaves the table as it was.
     uint32_t FindOrAdd(const float* point) {
-        uint64_t xy = 0, z = 0;
-        if (!CanonicalBits(point, xy, z)) return Append(point);
+        uint32_t bits[3];
+        if (!CanonicalBits(point, bits)) return Append(point);
         if ((static_cast<uint64_t>(count_) + 1) * 2 > slotCount_)
             Rehash(slotCount_ == 0 ? 1024 : slotCount_ * 2);
         const uint64_t mask = slotCount_ - 1;
-        const uint64_t hash = Hash(xy, z);
+        const uint64_t hash = PointHash(bits);
         const uint64_t tag = hash & 0xFFFFFFFF00000000ull;
         for (uint64_t slot = hash & mask;; slot = (slot + 1) & mask) {
             const uint64_t entry = static_cast<uint64_t>(slots_[slot]);
@@ -58,9 +60,9 @@ public:
 
     // Hints the table slot of `point` into the cache ahead of its FindOrAdd.
     void Prefetch(const float* point) const {
-        uint64_t xy = 0, z = 0;
-        if (slotCount_ != 0 && CanonicalBits(point, xy, z))
-            __builtin_prefetch(&slots_[Hash(xy, z) & (slotCount_ - 1)]);
+        uint32_t bits[3];
+        if (slotCount_ != 0 && CanonicalBits(point, bits))
+            __builtin_prefetch(&slots_[PointHash(bits) & (slotCount_ - 1)]);
     }
 
     uint32_t Count() const { return count_; }
@@ -68,25 +70,11 @@ public:
     const float* Points() const { return store_; }
 
 private:
-    // Bit patterns (x and y packed, z alone) with -0 folded onto 0; false when a coordinate is NaN.
-    static bool CanonicalBits(const float* point, uint64_t& xy, uint64_t& z) {
-        uint32_t bits[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            if (point[axis] != point[axis]) return false;
-            std::memcpy(&bits[axis], &point[axis], sizeof(float));
-            if ((bits[axis] << 1) == 0) bits[axis] = 0;
-        }
-        xy = static_cast<uint64_t>(bits[0]) << 32 | bits[1];
-        z = bits[2];
-        return true;
-    }
-
-    static uint64_t Hash(uint64_t xy, uint64_t z) {
-        uint64_t h = xy * 0x9E3779B97F4A7C15ull;
-        h ^= (z + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
-        h ^= h >> 31;
-        h *= 0x94D049BB133111EBull;
-        return h ^ (h >> 29);
+    // Canonical bits of `point` (see PointBits.h); false when a coordinate is NaN.
+    static bool CanonicalBits(const float* point, uint32_t* bits) {
+        uint32_t raw[3];
+        std::memcpy(raw, point, sizeof(raw));
+        return CanonicalPointBits(raw, bits);
     }
 
     static uint64_t Limited(uint64_t capacity) { return capacity < kMaxPoints ? capacity : kMaxPoints; }

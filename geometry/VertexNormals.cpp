@@ -4,6 +4,7 @@
 #include <new>
 
 #include "import/ModelLoader.h"
+#include "platform/ParallelFor.h"
 #include "scene/Poly3gon.h"
 #include "scene/SceneObject.h"
 
@@ -27,37 +28,51 @@ void AddTo(float* normals, int64_t vertex, const float add[3]) {
     entry[2] += add[2];
 }
 
+bool InRange(int64_t vertex, int64_t begin, int64_t end) {
+    return vertex >= begin && vertex < end;
+}
+
 // Accumulation A: the face normal of each facet (first index not smaller than second) at its corners.
+// Each core sums into its own range of vertices, visiting the facets in order, so every sum is made
+// in the same order, and comes out the same, as on one core.
 std::unique_ptr<float[]> AccumulateFaceNormals(const Poly3gon& mesh) {
     std::unique_ptr<float[]> sums = ZeroedNormals(mesh.vertexCount);
     if (!sums) return nullptr;
-    for (uint64_t i = 0; i < mesh.facetCount; ++i) {
-        const int64_t* facet = mesh.facets + i * 3;
-        if (facet[0] < facet[1] || !FacetInMesh(facet, mesh.vertexCount)) continue;
-        float normal[3];
-        FacetNormal(mesh.vertices + facet[0] * 3, mesh.vertices + facet[1] * 3, mesh.vertices + facet[2] * 3,
-                    normal);
-        for (int corner = 0; corner < 3; ++corner)
-            AddTo(sums.get(), facet[corner], normal);
-    }
+    ParallelFor(static_cast<int64_t>(mesh.vertexCount), [&](int64_t begin, int64_t end) {
+        for (uint64_t i = 0; i < mesh.facetCount; ++i) {
+            const int64_t* facet = mesh.facets + i * 3;
+            if (!std::any_of(facet, facet + 3, [=](int64_t v) { return InRange(v, begin, end); })) continue;
+            if (facet[0] < facet[1] || !FacetInMesh(facet, mesh.vertexCount)) continue;
+            float normal[3];
+            FacetNormal(mesh.vertices + facet[0] * 3, mesh.vertices + facet[1] * 3,
+                        mesh.vertices + facet[2] * 3, normal);
+            for (int corner = 0; corner < 3; ++corner) {
+                if (InRange(facet[corner], begin, end)) AddTo(sums.get(), facet[corner], normal);
+            }
+        }
+    });
     return sums;
 }
 
-// Smoothing pass: each edge, counted once from its smaller-index end, adds A of each end to the other.
+// Smoothing pass: each edge, counted once from its smaller-index end, adds A of each end to the other;
+// split over the cores by vertex range like the accumulation.
 std::unique_ptr<float[]> SumNeighbourNormals(const Poly3gon& mesh, const float* accumulated) {
     std::unique_ptr<float[]> sums = ZeroedNormals(mesh.vertexCount);
     if (!sums) return nullptr;
-    for (uint64_t i = 0; i < mesh.facetCount; ++i) {
-        const int64_t* facet = mesh.facets + i * 3;
-        if (!FacetInMesh(facet, mesh.vertexCount)) continue;
-        for (int corner = 0; corner < 3; ++corner) {
-            const int64_t from = facet[corner];
-            const int64_t to = facet[(corner + 1) % 3];
-            if (from >= to) continue;
-            AddTo(sums.get(), from, accumulated + to * 3);
-            AddTo(sums.get(), to, accumulated + from * 3);
+    ParallelFor(static_cast<int64_t>(mesh.vertexCount), [&](int64_t begin, int64_t end) {
+        for (uint64_t i = 0; i < mesh.facetCount; ++i) {
+            const int64_t* facet = mesh.facets + i * 3;
+            if (!std::any_of(facet, facet + 3, [=](int64_t v) { return InRange(v, begin, end); })) continue;
+            if (!FacetInMesh(facet, mesh.vertexCount)) continue;
+            for (int corner = 0; corner < 3; ++corner) {
+                const int64_t from = facet[corner];
+                const int64_t to = facet[(corner + 1) % 3];
+                if (from >= to) continue;
+                if (InRange(from, begin, end)) AddTo(sums.get(), from, accumulated + to * 3);
+                if (InRange(to, begin, end)) AddTo(sums.get(), to, accumulated + from * 3);
+            }
         }
-    }
+    });
     return sums;
 }
 

@@ -14,8 +14,9 @@ struct SceneObject;
 // unchanged (degenerate facets stay). Shows "Optimizing" progress every hundredth of the facets
 // when there are more than 100, and clears the progress display at the end. A corner whose vertex has a
 // NaN coordinate becomes a vertex of its own, so the result may have more vertices than the mesh had.
+// Runs on all cores; the progress calls come from the calling thread as the work advances.
 // Returns false without changing anything when an index names no vertex, a cap's triangle array is
-// missing, the result could have more than 2^32 - 2 vertices, or memory runs out. Safe on untrusted meshes.
+// missing, the result would have more than 2^32 - 2 vertices, or memory runs out. Safe on untrusted meshes.
 bool WeldMesh(Poly3gon& mesh, CutCap* caps, SceneGraphics& graphics);
 
 // The surface update's optimisation of one object: acts only when the object has a mesh, its

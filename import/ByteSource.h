@@ -18,7 +18,8 @@ public:
     // Pointer to `length` bytes at `offset`, valid until the next call on this source; null when the
     // range does not lie inside the source or cannot be read whole.
     virtual const uint8_t* View(uint64_t offset, size_t length) = 0;
-    // Copies `length` bytes at `offset` into `destination`; false when they cannot be read whole.
+    // Copies `length` bytes at `offset` into `destination`; false when they cannot be read whole. Several
+    // threads may copy at once (View may not be called meanwhile).
     virtual bool CopyTo(uint64_t offset, size_t length, void* destination) = 0;
 
 protected:

@@ -1,13 +1,13 @@
 // Reads the header and descriptor, checks that the whole record area lies inside the file, then
-// copies the corners (and normals) out of the records block by block.
+// copies the corners (and normals) out of the records block by block on every core.
 #include "import/CtmReader.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "import/CtmFormat.h"
 #include "import/LittleEndian.h"
 #include "import/MeshArrays.h"
+#include "import/RecordBlocks.h"
 
 namespace {
 
@@ -44,22 +44,19 @@ const char* ReadLayout(ByteSource& source, CtmLayout& layout) {
 
 // Copies the records into the mesh and normals; false when the bytes cannot be read.
 bool ReadRecords(ByteSource& source, const CtmLayout& layout, Poly3gon& mesh, float* normals) {
-    const uint64_t recordsPerBlock = std::max<uint64_t>(1, kReadBlockBytes / layout.recordSize);
-    const uint64_t n = layout.facetCount;
-    for (uint64_t first = 0; first < n; first += recordsPerBlock) {
-        const uint64_t count = std::min(recordsPerBlock, n - first);
-        const uint8_t* block =
-            source.View(layout.dataPosition + first * layout.recordSize, count * layout.recordSize);
-        if (block == nullptr) return false;
-        for (uint64_t i = 0; i < count; ++i) {
-            const uint64_t k = first + i;
-            const uint8_t* record = block + i * layout.recordSize;
-            std::memcpy(mesh.vertices + k * 9, record, 36);
-            if (normals != nullptr) std::memcpy(normals + k * 9, record + 36, 36);
-        }
-        NumberSoupFacets(mesh, first, count);
-    }
-    return true;
+    const uint64_t recordSize = layout.recordSize;
+    return ConvertRecordsInParallel(
+        source, layout.dataPosition, recordSize, layout.facetCount,
+        [&mesh, normals, recordSize](const uint8_t* records, uint64_t first, uint64_t count) {
+            for (uint64_t i = 0; i < count; ++i) {
+                const uint64_t k = first + i;
+                const uint8_t* record = records + i * recordSize;
+                std::memcpy(mesh.vertices + k * 9, record, 36);
+                if (normals != nullptr) std::memcpy(normals + k * 9, record + 36, 36);
+            }
+            NumberSoupFacets(mesh, first, count);
+            return true;
+        });
 }
 
 }  // namespace

@@ -11,13 +11,15 @@ namespace {
 
 constexpr uintptr_t kHugePageSize = uintptr_t{2} << 20;
 
-// Asks for huge pages on the whole 2 MiB pages inside [begin, begin + bytes). Only advice: the
-// kernel may ignore it, and the memory works either way.
+}  // namespace
+
 void AdviseHugePages(void* begin, size_t bytes) {
     uintptr_t first = (reinterpret_cast<uintptr_t>(begin) + kHugePageSize - 1) & ~(kHugePageSize - 1);
     uintptr_t last = (reinterpret_cast<uintptr_t>(begin) + bytes) & ~(kHugePageSize - 1);
     if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
+
+namespace {
 
 template <typename T>
 T* NewLargeArray(uint64_t count) {

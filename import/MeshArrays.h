@@ -3,9 +3,14 @@
 // Fresh memory costs a page fault per 4 KiB page, which dominates reading a large model; large
 // arrays therefore ask the kernel for transparent huge pages before their first touch.
 
+#include <cstddef>
 #include <cstdint>
 
 class Poly3gon;
+
+// Asks for transparent huge pages on the whole 2 MiB pages inside [begin, begin + bytes), before the
+// first touch of fresh memory. Only advice: the kernel may ignore it, and the memory works either way.
+void AdviseHugePages(void* begin, size_t bytes);
 
 // Array of `count` elements allocated with new[] (so owners release it with delete[]), contents
 // undefined; null when the size overflows or the memory is not there.

@@ -1,8 +1,9 @@
 // Reads the header, checks the counts against the file size, copies the vertex block as it is and
-// widens the indices block by block, checking that each names a vertex.
+// widens the indices block by block, checking that each names a vertex; both on every core.
 #include "import/P3gReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -10,6 +11,7 @@
 #include "import/LittleEndian.h"
 #include "import/MeshArrays.h"
 #include "import/P3gFormat.h"
+#include "import/RecordBlocks.h"
 
 namespace {
 
@@ -19,24 +21,24 @@ constexpr const char* kUnreadable = "file could not be read";
 // Returns null, or the problem: unreadable bytes or an index that is not below the vertex count.
 template <typename Index>
 const char* ReadFacets(ByteSource& source, uint64_t offset, Poly3gon& mesh) {
-    constexpr uint64_t kValuesPerBlock = kReadBlockBytes / sizeof(Index);
-    const uint64_t valueCount = mesh.facetCount * 3;
-    for (uint64_t first = 0; first < valueCount; first += kValuesPerBlock) {
-        const uint64_t count = std::min(kValuesPerBlock, valueCount - first);
-        const uint8_t* block = source.View(offset + first * sizeof(Index), count * sizeof(Index));
-        if (block == nullptr) return kUnreadable;
-        int64_t* out = mesh.facets + first;
-        // Unsigned comparison also catches negative 32-bit indices.
-        std::make_unsigned_t<Index> largest = 0;
-        for (uint64_t i = 0; i < count; ++i) {
-            Index value;
-            std::memcpy(&value, block + i * sizeof(Index), sizeof(Index));
-            out[i] = value;
-            largest = std::max(largest, static_cast<std::make_unsigned_t<Index>>(value));
-        }
-        if (largest >= mesh.vertexCount) return "facet index names no vertex";
-    }
-    return nullptr;
+    std::atomic<bool> outside = false;
+    const bool read = ConvertRecordsInParallel(
+        source, offset, sizeof(Index), mesh.facetCount * 3,
+        [&mesh, &outside](const uint8_t* values, uint64_t first, uint64_t count) {
+            int64_t* out = mesh.facets + first;
+            // Unsigned comparison also catches negative 32-bit indices.
+            std::make_unsigned_t<Index> largest = 0;
+            for (uint64_t i = 0; i < count; ++i) {
+                Index value;
+                std::memcpy(&value, values + i * sizeof(Index), sizeof(Index));
+                out[i] = value;
+                largest = std::max(largest, static_cast<std::make_unsigned_t<Index>>(value));
+            }
+            if (largest < mesh.vertexCount) return true;
+            outside = true;
+            return false;
+        });
+    return outside ? "facet index names no vertex" : read ? nullptr : kUnreadable;
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ ParseOutcome ParseP3g(ByteSource& source, ParsedModel& model) {
     Poly3gon& mesh = model.mesh;
     if (!AllocateMeshArrays(mesh, vertices, facets))
         return ParseOutcome::Refused("not enough memory for the mesh");
-    const char* problem = !source.CopyTo(kP3gHeaderSize, vertices * 12, mesh.vertices) ? kUnreadable
+    const char* problem = !CopyInParallel(source, kP3gHeaderSize, vertices * 12, mesh.vertices) ? kUnreadable
                           : indexWidth == 2 ? ReadFacets<uint16_t>(source, facetOffset, mesh)
                                             : ReadFacets<int32_t>(source, facetOffset, mesh);
     if (problem != nullptr) {

@@ -1,11 +1,12 @@
-// Chooses between the binary and the ASCII layout, then reads binary records block by block.
+// Chooses between the binary and the ASCII layout, then reads binary records block by block on every
+// core.
 #include "import/StlReader.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "import/LittleEndian.h"
 #include "import/MeshArrays.h"
+#include "import/RecordBlocks.h"
 #include "import/StlAsciiReader.h"
 #include "import/StlFormat.h"
 
@@ -36,19 +37,18 @@ ParseOutcome ParseBinaryStl(ByteSource& source, ParsedModel& model) {
 
     Poly3gon& mesh = model.mesh;
     if (!AllocateMeshArrays(mesh, n * 3, n)) return ParseOutcome::Refused("not enough memory for the mesh");
-    constexpr uint64_t kRecordsPerBlock = kReadBlockBytes / kStlRecordSize;
-    for (uint64_t first = 0; first < n; first += kRecordsPerBlock) {
-        const uint64_t count = std::min(kRecordsPerBlock, n - first);
-        const uint8_t* block = source.View(kStlHeaderSize + first * kStlRecordSize, count * kStlRecordSize);
-        if (block == nullptr) {
-            model = ParsedModel();
-            return ParseOutcome::Refused("file could not be read");
-        }
-        for (uint64_t i = 0; i < count; ++i) {
-            const uint64_t k = first + i;
-            std::memcpy(mesh.vertices + k * 9, block + i * kStlRecordSize + kStlVerticesOffset, 36);
-        }
-        NumberSoupFacets(mesh, first, count);
+    const bool read =
+        ConvertRecordsInParallel(source, kStlHeaderSize, kStlRecordSize, n,
+                                 [&mesh](const uint8_t* records, uint64_t first, uint64_t count) {
+                                     for (uint64_t i = 0; i < count; ++i)
+                                         std::memcpy(mesh.vertices + (first + i) * 9,
+                                                     records + i * kStlRecordSize + kStlVerticesOffset, 36);
+                                     NumberSoupFacets(mesh, first, count);
+                                     return true;
+                                 });
+    if (!read) {
+        model = ParsedModel();
+        return ParseOutcome::Refused("file could not be read");
     }
     return ParseOutcome::Parsed();
 }

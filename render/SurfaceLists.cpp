@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
+#include <vector>
 
 #include "geometry/CapTexCoords.h"
+#include "geometry/SurfaceArrays.h"
 #include "geometry/SurfaceListLayout.h"
 #include "geometry/VertexNormals.h"
 #include "platform/MessageBoxes.h"
@@ -15,10 +18,6 @@
 #include "scene/SceneObject.h"
 
 namespace {
-
-// Facets sent between one glBegin and glEnd. Errors can only be read outside a begin/end pair, so
-// they are read once per batch; the drawing is the same as with one pair per facet.
-constexpr uint64_t kFacetsPerBatch = 4096;
 
 bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
     return std::all_of(facet, facet + 3, [vertexCount](int64_t index) {
@@ -30,6 +29,13 @@ bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
 bool DriverOutOfMemory() {
     const GLenum error = glGetError();
     return error == GL_OUT_OF_MEMORY || error == GL_STACK_OVERFLOW || error == GL_STACK_UNDERFLOW;
+}
+
+// Whether the light shines from a direction (w = 0) rather than from a point.
+bool DirectionalLight() {
+    GLfloat position[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    return position[3] == 0.0f;
 }
 
 void ClearGLErrors() {
@@ -51,28 +57,53 @@ public:
     // memory.
     bool CompileSurface(GLuint base, int32_t count) {
         bool outOfMemory = false;
-        uint64_t facet = 0;
         int percent = 1;
         uint64_t nextProgress = ProgressFacet(percent, mesh_.facetCount);
+        const SurfaceLayout layout = LayoutFor(record_.surfaceMode, normals_ != nullptr, DirectionalLight());
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
         for (int32_t k = 0; k < count; ++k) {
+            const uint64_t listStart = static_cast<uint64_t>(k) * kFacetsPerList;
+            const uint64_t listEnd = std::min(mesh_.facetCount, listStart + kFacetsPerList);
+            // Blocks end where progress is shown, so that it is shown while the list compiles.
+            std::vector<uint64_t> bounds{listStart};
+            for (int p = percent; p <= 99; ++p) {
+                const uint64_t at = ProgressFacet(p, mesh_.facetCount);
+                if (at > listStart && at < listEnd) bounds.push_back(at);
+            }
+            bounds.push_back(listEnd);
+
             glNewList(base + static_cast<GLuint>(k), GL_COMPILE);
             glPolygonMode(GL_FRONT_AND_BACK, record_.surfaceMode == 0 ? GL_LINE : GL_FILL);
-            const uint64_t listEnd = std::min(mesh_.facetCount, facet + kFacetsPerList);
-            while (facet < listEnd) {
-                if (facet == nextProgress) {
+            SurfaceArrays arrays;
+            try {
+                arrays = BuildSurfaceArrays(mesh_, normals_, fileNormals_, layout, bounds);
+            } catch (const std::bad_alloc&) {
+                outOfMemory = true;
+                glEndList();
+                continue;
+            }
+            glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), arrays.vertices.get());
+            glNormalPointer(GL_FLOAT, 6 * sizeof(float), arrays.vertices.get() + 3);
+            if (layout == SurfaceLayout::kFlat) glShadeModel(GL_FLAT);
+            const GLenum primitive = layout == SurfaceLayout::kLines ? GL_LINES : GL_TRIANGLES;
+            for (size_t block = 0; block + 1 < bounds.size(); ++block) {
+                while (bounds[block] == nextProgress) {
                     graphics_.ShowProgress(percent, kLoadingProgressText);
                     nextProgress = ProgressFacet(++percent, mesh_.facetCount);
                 }
-                const uint64_t batchEnd = std::min({listEnd, facet + kFacetsPerBatch, nextProgress});
-                glBegin(GL_TRIANGLES);
-                for (; facet < batchEnd; ++facet)
-                    SendFacet(mesh_.facets + facet * 3, nullptr);
-                glEnd();
+                const uint64_t first = arrays.blockStarts[block];
+                const auto indices = static_cast<GLsizei>(arrays.blockStarts[block + 1] - first);
+                if (indices > 0)
+                    glDrawElements(primitive, indices, GL_UNSIGNED_INT, arrays.indices.get() + first);
                 outOfMemory = DriverOutOfMemory() || outOfMemory;
             }
+            if (layout == SurfaceLayout::kFlat) glShadeModel(GL_SMOOTH);
             glEndList();
             outOfMemory = DriverOutOfMemory() || outOfMemory;
         }
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
         return outOfMemory;
     }
 
@@ -98,7 +129,7 @@ public:
         const int64_t count = cap.triangles != nullptr ? cap.triangleCount : 0;
         for (int64_t i = 0; i < count; ++i) {
             glBegin(GL_TRIANGLES);
-            SendFacet(cap.triangles + i * 3, &cap);
+            SendCapTriangle(cap.triangles + i * 3, cap);
             glEnd();
             outOfMemory = DriverOutOfMemory() || outOfMemory;
         }
@@ -108,15 +139,14 @@ public:
     }
 
 private:
-    // One triangle inside a begin/end pair: vertex normals where they light it, else its face normal;
-    // cap corners also get their texture coordinates ((0, 0) without a texture).
-    void SendFacet(const int64_t* facet, const CutCap* cap) {
+    // One cap triangle inside a begin/end pair with its corners' texture coordinates ((0, 0) without a
+    // texture). Caps are flat cuts: their corners take vertex normals by the index rule alone, even
+    // with file normals; otherwise the triangle is lit with its face normal.
+    void SendCapTriangle(const int64_t* facet, const CutCap& cap) {
         if (!FacetInMesh(facet, mesh_.vertexCount)) return;
         const float* corners[3] = {mesh_.vertices + facet[0] * 3, mesh_.vertices + facet[1] * 3,
                                    mesh_.vertices + facet[2] * 3};
-        // Caps are flat cuts: their corners take vertex normals by the index rule alone.
-        const bool perCorner = cap == nullptr ? UsesCornerNormals(facet, normals_ != nullptr, fileNormals_)
-                                              : normals_ != nullptr && facet[0] >= facet[1];
+        const bool perCorner = normals_ != nullptr && facet[0] >= facet[1];
         if (!perCorner) {
             float face[3];
             FacetNormal(corners[0], corners[1], corners[2], face);
@@ -124,7 +154,7 @@ private:
         }
         for (int corner = 0; corner < 3; ++corner) {
             if (perCorner) glNormal3fv(normals_ + facet[corner] * 3);
-            if (cap != nullptr) glTexCoord2fv(CapCorner(*cap, corners[corner]).st);
+            glTexCoord2fv(CapCorner(cap, corners[corner]).st);
             glVertex3fv(corners[corner]);
         }
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Compiling an object's surface into display lists: per-vertex normals for the smooth modes, lists of
 // at most kFacetsPerList facets, one list per cut cap with its texture coordinates. A paint only calls
-// the lists.
+// the lists. The surface goes into each list as vertex and index arrays (geometry/SurfaceArrays),
+// built on all cores, which draw the same pixels as a begin/end pair per facet with fewer vertices.
 
 #include <string>
 

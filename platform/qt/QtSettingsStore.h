@@ -5,7 +5,10 @@
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
+#include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/SettingsStore.h"
 
@@ -19,6 +22,8 @@ public:
     // own in a temporary folder for the life of the object, so the program still starts and works,
     // and Substituted() tells so.
     explicit QtSettingsStore(const QString& iniFile);
+    // Writes what is still held back, when it fits.
+    ~QtSettingsStore() override;
 
     // The file behind the store, for watching it.
     QString FileName() const { return settings_.fileName(); }
@@ -37,7 +42,16 @@ public:
     bool Sync() override;
 
 private:
+    // The value under `key`, written or removed since the last Sync or else from the file.
+    QVariant Value(const QString& key) const;
+    // True when the file's folder has room for the file with the held-back values.
+    bool RoomForChanges() const;
+
     // Declared before the settings: the temporary folder must exist when they open their file.
     std::unique_ptr<QTemporaryDir> substitute_;
     QSettings settings_;
+    // Values written (a value) or removed (nothing) since the last Sync. Qt rewrites the whole file on
+    // each sync and takes a write that a full disk cut short for a whole one, renaming the cut-off
+    // file over the good one; so changes reach the QSettings object only when the folder has room.
+    std::map<QString, std::optional<QVariant>> pending_;
 };

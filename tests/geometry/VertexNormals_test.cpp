@@ -129,4 +129,48 @@ TEST(VertexNormals, FacetsNamingMissingVerticesAreLeftOut) {
     }
 }
 
+// The sums are split over the cores by vertex range; each must come out bit for bit as the facets
+// added one after another give it, or lit pixels would shift with the number of cores.
+TEST(VertexNormals, SumsMatchOneFacetAfterAnotherOnAnIrregularMesh) {
+    constexpr uint64_t kVertices = 3001;
+    constexpr uint64_t kFacets = 12007;
+    Poly3gon mesh(kVertices, kFacets);
+    uint64_t state = 12345;
+    auto next = [&state] { return (state = state * 6364136223846793005ull + 1442695040888963407ull) >> 33; };
+    for (uint64_t i = 0; i < kVertices * 3; ++i)
+        mesh.vertices[i] = static_cast<float>(next() % 20000) * 0.0137f - 100.0f;
+    for (uint64_t i = 0; i < kFacets * 3; ++i)
+        mesh.facets[i] = static_cast<int64_t>(next() % kVertices);
+    RecordWithMesh record(std::move(mesh));
+    const Poly3gon& m = *record.record.mesh;
+
+    std::vector<float> a(kVertices * 3, 0.0f);
+    for (uint64_t f = 0; f < kFacets; ++f) {
+        const int64_t* c = m.facets + f * 3;
+        if (c[0] < c[1]) continue;
+        float n[3];
+        FacetNormal(m.vertices + c[0] * 3, m.vertices + c[1] * 3, m.vertices + c[2] * 3, n);
+        for (int k = 0; k < 3; ++k)
+            for (int j = 0; j < 3; ++j)
+                a[c[k] * 3 + j] += n[j];
+    }
+    std::vector<float> b(kVertices * 3, 0.0f);
+    for (uint64_t f = 0; f < kFacets; ++f) {
+        const int64_t* c = m.facets + f * 3;
+        for (int k = 0; k < 3; ++k) {
+            const int64_t from = c[k], to = c[(k + 1) % 3];
+            if (from >= to) continue;
+            for (int j = 0; j < 3; ++j)
+                b[from * 3 + j] += a[to * 3 + j];
+            for (int j = 0; j < 3; ++j)
+                b[to * 3 + j] += a[from * 3 + j];
+        }
+    }
+    const auto normal = ComputeVertexNormals(record.record, 2);
+    const auto smooth = ComputeVertexNormals(record.record, 3);
+    ASSERT_TRUE(normal && smooth);
+    EXPECT_EQ(std::vector<float>(normal.get(), normal.get() + kVertices * 3), a);
+    EXPECT_EQ(std::vector<float>(smooth.get(), smooth.get() + kVertices * 3), b);
+}
+
 }  // namespace
