@@ -10,6 +10,7 @@
 #include "resources/AboutIds.h"
 #include "resources/CompressionIds.h"
 #include "resources/DialogIds.h"
+#include "resources/FlightSaveIds.h"
 #include "resources/MovementsIds.h"
 #include "resources/PreferencesIds.h"
 #include "resources/PrintLayoutIds.h"
@@ -189,6 +190,10 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdNewNameDialog, kIdCurrentNameEdit, "The object's name now."},
     {kIdNewNameDialog, kIdNewNameEdit, "Type the object's new name here."},
     // Voxel size pop-up
+    // File dialog of a flight export
+    {kIdFlightSaveDialog, kIdLaunchPlayerCheck,
+     "When ticked, the movie is shown in the desktop's player once it has been written. The box shows "
+     "with the AVI filter; its choice holds for MP4 movies too."},
     {kIdVoxSizeDialog, kIdVoxSizeOk, "Keeps the voxel size typed (Enter)."},
     {kIdVoxSizeDialog, kIdVoxSizeCancel, "Leaves the voxel size as it was (Escape)."},
     {kIdVoxSizeDialog, kIdVoxSizeEdit,

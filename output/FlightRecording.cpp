@@ -1,8 +1,8 @@
 #include "output/FlightRecording.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "flight/ImageSeriesNames.h"
 #include "output/ScreenImageFormats.h"
 
 namespace {
@@ -92,10 +92,9 @@ bool FlightRecording::Store(const BgrImage& frame) {
         return false;
     }
     const std::string extension = setup_.target == FlightTarget::JpegSeries ? "jpg" : "bmp";
-    char number[16];
-    std::snprintf(number, sizeof number, "%04d.", frameNumber_);
     // A frame that cannot be written is left out; the series goes on.
-    SeriesFormat(extension).write(setup_.path + number + extension, frame, setup_.jpegQuality);
+    SeriesFormat(extension).write(SeriesFrameName(setup_.path, frameNumber_, extension), frame,
+                                  setup_.jpegQuality);
     return true;
 }
 

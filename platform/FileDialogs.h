@@ -19,11 +19,17 @@ struct FileDialogRequest {
     std::string defaultName;       // file name proposed in the name field
     std::string defaultExtension;  // without the dot; a save name typed without one gets it
     bool confirmOverwrite = true;  // save only: ask before replacing an existing file
+    // An extra check box below the standard controls, shown only while the first filter is selected
+    // (an option that belongs to that file type alone); empty text: no box.
+    std::string checkText;
+    int checkState = 0;     // 1: ticked when the dialog opens
+    std::string checkHelp;  // What's This text of the box
 };
 
 struct FileDialogResult {
-    std::string path;  // absolute path of the chosen file
-    int filterIndex;   // 1-based index of the filter selected when the user accepted
+    std::string path;    // absolute path of the chosen file
+    int filterIndex;     // 1-based index of the filter selected when the user accepted
+    int checkState = 0;  // the extra check box when the user accepted (the request's state without one)
 };
 
 class FileDialogs {

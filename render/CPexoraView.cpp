@@ -165,12 +165,22 @@ void CPexoraView::Resize(int width, int height) {
 }
 
 BgrImage CPexoraView::ReadPixels() {
+    return ReadFramebuffer(true);
+}
+
+BgrImage CPexoraView::ReadShownPixels() {
+    return ReadFramebuffer(false);
+}
+
+BgrImage CPexoraView::ReadFramebuffer(bool drawFirst) {
     BgrImage image;
     GLContextScope scope(*this);
     if (!scope) return image;
     makeCurrent();  // binds the widget's framebuffer even when the context was current already
-    glViewport(0, 0, display_.viewWidth, display_.viewHeight);
-    renderer_.DrawScene();
+    if (drawFirst) {
+        glViewport(0, 0, display_.viewWidth, display_.viewHeight);
+        renderer_.DrawScene();
+    }
     image.bytes.assign(BgrStride(display_.viewWidth) * static_cast<size_t>(std::max(0, display_.viewHeight)),
                        0);
     if (ReadFramebufferBgr(display_.viewWidth, display_.viewHeight, image.bytes.data(), image.bytes.size())) {

@@ -73,6 +73,9 @@ public:
     // Draws a frame now and reads it back (framebuffer pixels, bottom-up BGR rows padded to 4).
     // Empty before the view has a context.
     BgrImage ReadPixels();
+    // Reads the frame the last paint left in the view's framebuffer, without drawing: for a flight
+    // export, which has just drawn the frame it writes. Empty before the view has a context.
+    BgrImage ReadShownPixels();
 
 protected:
     void initializeGL() override;
@@ -83,6 +86,7 @@ private:
     void InitGLStateCurrent();
     void BuildColourCubeCurrent();
     void LoadImageCubeCurrent();
+    BgrImage ReadFramebuffer(bool drawFirst);
 
     ControlledScene& scene_;
     ProgramSettings& settings_;

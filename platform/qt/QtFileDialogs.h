@@ -24,3 +24,6 @@ private:
 // The name filters as QFileDialog shows them: "label (pattern pattern)", or the label alone when it
 // already ends with exactly that pattern list.
 QStringList ToNameFilters(const std::vector<FileFilter>& filters);
+
+// Object name of the extra check box a request with a check text adds to the dialog.
+inline constexpr char kFileDialogCheckName[] = "fileDialogCheck";

@@ -59,6 +59,22 @@ TEST(CPexoraView, ClearsToTheStageColourInFillMode) {
     EXPECT_EQ(ViewHarness::Rgb(h.view->ReadPixels(), 5, 5), (std::array<int, 3>{0x80, 0x40, 0x20}));
 }
 
+TEST(CPexoraView, ReadingTheShownFrameDoesNotDrawAgain) {
+    ViewHarness h;
+    ASSERT_TRUE(h.ready);
+    h.settings.stageColor = 0x00204080;  // 0x00BBGGRR
+    h.PaintNow();
+    h.settings.stageColor = 0x000000FF;  // not painted yet
+    BgrImage shown = h.view->ReadShownPixels();
+    ASSERT_EQ(shown.width, kViewSize);
+    ASSERT_EQ(shown.height, kViewSize);
+    EXPECT_EQ(ViewHarness::Rgb(shown, 5, 5), (std::array<int, 3>{0x80, 0x40, 0x20}));
+    EXPECT_EQ(ViewHarness::Rgb(shown, kViewSize - 1, kViewSize - 1), (std::array<int, 3>{0x80, 0x40, 0x20}));
+    // Reading with a fresh draw sees the change, and the frame it drew is then the one shown.
+    EXPECT_EQ(ViewHarness::Rgb(h.view->ReadPixels(), 5, 5), (std::array<int, 3>{0xFF, 0, 0}));
+    EXPECT_EQ(ViewHarness::Rgb(h.view->ReadShownPixels(), 5, 5), (std::array<int, 3>{0xFF, 0, 0}));
+}
+
 TEST(CPexoraView, StereoPutsTheLeftEyeInRedAndTheRightEyeInCyan) {
     ViewHarness h;
     ASSERT_TRUE(h.ready);

@@ -2,6 +2,8 @@
 // A real CPexoraView in a shown top-level window over a fresh scene, with helpers to put simple
 // flat test objects on the stage and to read rendered pixels as red, green, blue.
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QWidget>
@@ -67,6 +69,12 @@ struct ViewHarness {
         glEndList();
         view->doneCurrent();
         return list;
+    }
+
+    // Paints the view now, as the frame's RepaintNow does (repaint() may be put off by a composed window).
+    void PaintNow() {
+        view->update();
+        QCoreApplication::sendPostedEvents(view->window(), QEvent::UpdateRequest);
     }
 
     // Red, green, blue of the pixel x columns from the left and y rows from the top.

@@ -1,10 +1,13 @@
 #include "platform/qt/QtFileDialogs.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -94,4 +97,90 @@ TEST(QtFileDialogs, SaveAddsTheDefaultExtensionAndCancelGivesNothing) {
         if (auto* dialog = qobject_cast<QFileDialog*>(modal)) dialog->reject();
     });
     EXPECT_FALSE(dialogs.Save(request).has_value());
+}
+
+TEST(QtFileDialogs, TheCheckBoxShowsOnlyForTheFirstFilterAndIsReadOnAccept) {
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    request.startDirectory = dir.path().toStdString();
+    request.filters = {{"Movies", {"*.avi"}}, {"Pictures", {"*.bmp"}}, {"Photos", {"*.jpg"}}};
+    request.checkText = "Play it afterwards";
+    request.checkState = 1;
+    request.checkHelp = "Starts the player.";
+
+    // What the box showed: its text, help and state, and whether it was visible at the start and after
+    // each change of the file type.
+    struct Seen {
+        QString text, help;
+        bool tickedAtStart = false;
+        std::vector<bool> visible;
+    } seen;
+    WhenModalAppears([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* check = dialog ? dialog->findChild<QCheckBox*>(kFileDialogCheckName) : nullptr;
+        auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+        if (!check || !types) return;
+        seen.text = check->text();
+        seen.help = check->whatsThis();
+        seen.tickedAtStart = check->isChecked();
+        seen.visible.push_back(check->isVisible());
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(types, Qt::Key_Down);  // as the user picks the next file type
+            seen.visible.push_back(check->isVisible());
+        }
+        dialog->selectFile(dir.filePath("clip"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFileDialogs dialogs;
+    auto result = dialogs.Save(request);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(seen.text, "Play it afterwards");
+    EXPECT_EQ(seen.help, "Starts the player.");
+    EXPECT_TRUE(seen.tickedAtStart);
+    EXPECT_EQ(seen.visible, (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(result->filterIndex, 3);
+    // A hidden box still reports what it holds.
+    EXPECT_EQ(result->checkState, 1);
+
+    // Back to the first filter the box shows again; unticked, it reports 0.
+    seen = {};
+    request.selectedFilter = 2;
+    WhenModalAppears([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* check = dialog ? dialog->findChild<QCheckBox*>(kFileDialogCheckName) : nullptr;
+        auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+        if (!check || !types) return;
+        seen.visible.push_back(check->isVisible());
+        QTest::keyClick(types, Qt::Key_Up);
+        seen.visible.push_back(check->isVisible());
+        check->setChecked(false);
+        dialog->selectFile(dir.filePath("clip"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    result = dialogs.Save(request);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(seen.visible, (std::vector<bool>{false, true}));
+    EXPECT_EQ(result->filterIndex, 1);
+    EXPECT_EQ(result->checkState, 0);
+}
+
+TEST(QtFileDialogs, WithoutCheckTextThereIsNoBoxAndTheStateComesBackUnchanged) {
+    QTemporaryDir dir;
+    FileDialogRequest request;
+    request.startDirectory = dir.path().toStdString();
+    request.filters = {{"Movies", {"*.avi"}}};
+    request.checkState = 1;
+    bool hasBox = true;
+    WhenModalAppears([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        hasBox = dialog->findChild<QCheckBox*>(kFileDialogCheckName) != nullptr;
+        dialog->selectFile(dir.filePath("clip.avi"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QtFileDialogs dialogs;
+    const auto result = dialogs.Save(request);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_FALSE(hasBox);
+    EXPECT_EQ(result->checkState, 1);
 }
