@@ -44,10 +44,10 @@ QLineEdit* FrameEdit(int id, QWidget* parent) {
     return edit;
 }
 
-// The edit's integer, or `previous` when its text is none.
+// The edit's frame count held to 0..1000, or `previous` when its text is no integer.
 int EditNumber(const QLineEdit& edit, int previous) {
     int value = 0;
-    return ReadWholeInteger(edit.text().toStdString(), value) ? value : previous;
+    return ReadWholeInteger(edit.text().toStdString(), value) ? ClampFlightFrames(value) : previous;
 }
 
 int Ticked(const QAbstractButton& button) {
@@ -355,13 +355,10 @@ void CFRDlg::InterpolatedClicked() {
 }
 
 void CFRDlg::FrameEditLeft(QLineEdit* edit) {
+    // Reading the controls holds the counts to 0..1000; showing them again puts the held value in the edit.
     ReadControls();
-    FlightRecorderState& state = host_.state;
-    if (edit == interpolatedFrames_) state.interpolatedFrames = ClampFlightFrames(state.interpolatedFrames);
-    if (edit == fadeInFrames_) state.fades.fadeInFrames = ClampFlightFrames(state.fades.fadeInFrames);
-    if (edit == fadeOutFrames_) state.fades.fadeOutFrames = ClampFlightFrames(state.fades.fadeOutFrames);
     UpdateTotalFrames();
-    if (edit == interpolatedFrames_) host_.settings.duration = state.interpolatedFrames;
+    if (edit == interpolatedFrames_) host_.settings.duration = host_.state.interpolatedFrames;
 }
 
 void CFRDlg::ChooseColour(bool fadeIn) {

@@ -71,7 +71,8 @@ private:
     void RunClosingSteps();
     void BuildControls();
     void ConnectControls();
-    // The state from every control; an edit whose text is no integer keeps its value.
+    // The state from every control; frame counts are held to 0..1000, an edit whose text is no integer
+    // keeps its value.
     void ReadControls();
     void Play();
     void ShowKeyframes(bool forward);

@@ -330,10 +330,14 @@ TEST_F(FrameFlightTest, ARepeatedFlightRunsUntilStopWhichEndsItWithinAFrame) {
     frame->View().installEventFilter(&counter);
     int atStop = -1;
     bool stopVisible = false;
+    bool loadDuringFlight = true;
+    bool recorderDuringFlight = false;
     // Once the flight has gone round more than twice, STOP is pressed as a user would, from the events.
     counter.onPaint = [&] {
         if (counter.paints != 60) return;
         stopVisible = Find<QPushButton>(kIdStopButton)->isVisible();
+        loadDuringFlight = Command(kIdLoadObject)->isEnabled();
+        recorderDuringFlight = Command(kIdFlightRecorder)->isEnabled();
         QTimer::singleShot(0, Recorder(), [&] {
             atStop = counter.paints;
             Click(kIdStopButton);
@@ -342,6 +346,8 @@ TEST_F(FrameFlightTest, ARepeatedFlightRunsUntilStopWhichEndsItWithinAFrame) {
     Click(kIdPlayButton);
     frame->View().removeEventFilter(&counter);
     EXPECT_TRUE(stopVisible);
+    EXPECT_FALSE(loadDuringFlight) << "nothing may change the objects under a flight";
+    EXPECT_TRUE(recorderDuringFlight) << "closing the recorder stops the flight";
     ASSERT_GT(atStop, 0) << "the flight ended by itself";
     // After STOP a repeating flight shows keyframe 0 once more, then ends.
     EXPECT_LE(counter.paints - atStop, 2);
@@ -349,6 +355,35 @@ TEST_F(FrameFlightTest, ARepeatedFlightRunsUntilStopWhichEndsItWithinAFrame) {
     EXPECT_EQ(frame->Display().playing, 0);
     EXPECT_TRUE(output->frames.empty()) << "a repeated flight is not written";
     EXPECT_TRUE(Command(kIdLoadObject)->isEnabled()) << "commands work again after the flight";
+}
+
+TEST_F(FrameFlightTest, ClosingTheRecorderStopsTheFlightAndTheMainWindowStaysMeanwhile) {
+    OpenRecorder();
+    StoreAt(-8.0f);
+    StoreAt(8.0f);
+    Interpolate(40);
+    PaintCounter counter;
+    frame->View().installEventFilter(&counter);
+    bool frameClosed = true;
+    int atClose = -1;
+    counter.onPaint = [&] {
+        if (counter.paints != 10) return;
+        QTimer::singleShot(0, frame.get(), [&] {
+            frameClosed = frame->close();
+            atClose = counter.paints;
+            Command(kIdFlightRecorder)->trigger();
+        });
+    };
+    Click(kIdPlayButton);
+    frame->View().removeEventFilter(&counter);
+    ASSERT_GT(atClose, 0);
+    EXPECT_FALSE(frameClosed) << "the close box does nothing during a flight";
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_LE(counter.paints - atClose, 2);
+    EXPECT_EQ(frame->Display().playing, 0);
+    Forget(Recorder());
+    EXPECT_FALSE(scripted.screenSaver.held);
+    EXPECT_EQ(frame->Settings().duration, 40);
 }
 
 TEST_F(FrameFlightTest, TheSlideShowShowsTheKeyframesEitherWayAndStops) {
