@@ -28,7 +28,7 @@ QDBusConnection ConnectionNamed(const QString& name) {
 }  // namespace
 
 DBusScreenSaverInhibitor::DBusScreenSaverInhibitor(const QString& connectionName)
-    : connection_(ConnectionNamed(connectionName)) {}
+    : connectionName_(connectionName) {}
 
 DBusScreenSaverInhibitor::~DBusScreenSaverInhibitor() {
     Release();
@@ -41,7 +41,7 @@ std::optional<uint32_t> DBusScreenSaverInhibitor::Call(int service, const QStrin
         QDBusMessage::createMethodCall(QString::fromLatin1(target.name), QString::fromLatin1(target.path),
                                        QString::fromLatin1(target.interface), method);
     call.setArguments(arguments);
-    const QDBusMessage reply = connection_.call(call, QDBus::Block, kReplyTimeoutMs);
+    const QDBusMessage reply = connection_->call(call, QDBus::Block, kReplyTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) return std::nullopt;
     const QList<QVariant> values = reply.arguments();
     if (values.isEmpty() || !values.first().canConvert<uint>()) return 0u;
@@ -49,9 +49,11 @@ std::optional<uint32_t> DBusScreenSaverInhibitor::Call(int service, const QStrin
 }
 
 void DBusScreenSaverInhibitor::Inhibit(const std::string& reason) {
-    if (inhibited_ || !connection_.isConnected()) return;
+    if (inhibited_) return;
     inhibited_ = true;
-    const QDBusConnectionInterface* bus = connection_.interface();
+    if (!connection_) connection_ = ConnectionNamed(connectionName_);
+    if (!connection_->isConnected()) return;
+    const QDBusConnectionInterface* bus = connection_->interface();
     if (bus == nullptr) return;
     const QVariantList arguments{QStringLiteral("Pexora"), QString::fromStdString(reason)};
     for (int service = 0; service < static_cast<int>(std::size(kServices)); ++service) {

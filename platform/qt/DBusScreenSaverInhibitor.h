@@ -13,7 +13,8 @@
 
 class DBusScreenSaverInhibitor : public ScreenSaverInhibitor {
 public:
-    // Talks on the session bus, or on the connection already opened under `connectionName`.
+    // Talks on the session bus, or on the connection already opened under `connectionName`; the bus is
+    // reached only when something is to be held off.
     explicit DBusScreenSaverInhibitor(const QString& connectionName = {});
     // Releases what is still held.
     ~DBusScreenSaverInhibitor() override;
@@ -33,7 +34,8 @@ private:
     };
     std::optional<uint32_t> Call(int service, const QString& method, const QVariantList& arguments);
 
-    QDBusConnection connection_;
+    QString connectionName_;
+    std::optional<QDBusConnection> connection_;
     std::vector<Hold> held_;
     bool inhibited_ = false;
 };
