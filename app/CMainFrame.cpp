@@ -7,15 +7,18 @@
 #include <QToolBar>
 
 #include "app/CommandTable.h"
+#include "app/FlightOutput.h"
 #include "app/FrameMenus.h"
 #include "app/FrameStatusBar.h"
 #include "app/FrameToolbar.h"
 #include "app/ManualLocation.h"
+#include "dialogs/CFRDlg.h"
 #include "dialogs/CLightDlg.h"
 #include "dialogs/CObjPropDlg.h"
 #include "dialogs/CStageDlg.h"
 #include "dialogs/ProgramIcon.h"
 #include "dialogs/ToolWindow.h"
+#include "flight/KeyframeRecorder.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "output/ImagePrinting.h"
 #include "output/PrintDialogs.h"
@@ -59,6 +62,8 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
     AttachModelCommands();
     AttachObjects();
     AttachStageLight();
+    CreateKeyframes();
+    AttachFlight();
     AttachScene();
     AttachPreferenceCommands();
     AttachDatasetCommands();
@@ -70,7 +75,10 @@ CMainFrame::CMainFrame(PlatformServices& services, FrameStartup startup, QWidget
 }
 
 CMainFrame::~CMainFrame() {
+    // The recorder gives its choices back to the settings when it closes, before they are written.
+    recorder_.reset();
     WriteSettingsOnDestroy();
+    keyframes_->DeleteAllKeyframes();
     // The models' display lists live in the view's context, which still exists here. The view goes
     // before the scene it draws from.
     scene_->FreeAllModels(*graphics_);

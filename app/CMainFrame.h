@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "flight/FlightRecorderState.h"
+#include "flight/KeyframeHost.h"
 #include "navigation/ControlledScene.h"
 #include "platform/ProgramSettings.h"
 #include "platform/qt/CPersistWnd.h"
@@ -24,7 +26,11 @@ class GLSceneGraphics;
 class ImagePrinting;
 class PrintDialogs;
 class MovementsWindow;
+class CFRDlg;
 class CLightDlg;
+class FlightOutput;
+class KeyframeRecorder;
+struct SceneBlock;
 class CObjPropDlg;
 class CStageDlg;
 class QToolBar;
@@ -47,9 +53,12 @@ struct FrameStartup {
     int* glAccelerator = nullptr;
     // The print, preview and page set-up dialogs; nullptr: Qt's own. Tests answer them through this.
     PrintDialogs* printDialogs = nullptr;
+    // The folder that holds the per-instance keyframe folders; empty: the user's runtime or cache
+    // folder (KeyframeFolderBase).
+    std::string keyframeFolderBase;
 };
 
-class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true> {
+class CMainFrame : public QMainWindow, private CPersistWnd<szSettings, true>, private KeyframeHost {
 public:
     inline static const QString kTitle = QStringLiteral("Pexora");
 
@@ -73,12 +82,13 @@ public:
     // The HTML manual: beside the executable, or in an installed tree's documentation folder (FindManual).
     std::string ManualPath() const;
     // Repaints the view: at once when the window system allows it, otherwise on the next event pass.
-    void RepaintNow();
+    void RepaintNow() override;
     // Progress in status pane 3: percent 1..100 (clamped) draws a bar with "<text><percent>%", 0 or
     // less clears the pane. Keeps the window painted without taking user input.
     void ShowProgress(int percent, const std::string& text);
     // True while a progress bar is shown (a long operation runs and pumps paint events).
-    bool InProgress() const { return inProgress_; }
+    // Also true while a flight plays.
+    bool InProgress() const { return inProgress_ || display_.playing != 0; }
 
     // Adds a handed-over model in front of the plate: the hand-off values are removed from the store,
     // the record gets the dataset path, voxel size, digit count and unit, the model file is read and its
@@ -96,12 +106,50 @@ public:
     // After a keyframe or scene changed the light: the open Light dialog shows it again.
     void SyncLightDialog();
 
+    // The keyframes of this instance.
+    KeyframeRecorder& Keyframes();
+    // What the flight recorder shows and plays, kept while its window is closed.
+    FlightRecorderState& FlightRecorder() { return flightState_; }
+    // Where a flight with "save files" is written; none: such a flight is played without writing.
+    void SetFlightOutput(std::unique_ptr<FlightOutput> output);
+    // Whether the flight recorder window is open.
+    bool FlightRecorderOpen() const;
+    // Loading a model, copying or deleting an object while the flight recorder is open first deletes
+    // every keyframe and closes the recorder; while it is closed the keyframes stay.
+    void ForgetKeyframesOfChangingObjects();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    // KeyframeHost: what applying keyframes shows.
+    void LoadController(int index) override;
+    void ShowAppliedKeyframe() override;
+    void ShowInterpolatedFrame() override;
+    void SetKeyframeDisplay(int count) override;
+
+    // How a pass of a flight ended: all keyframes shown, left at a stop check, stopped right after its
+    // first keyframe (the whole playback ends), or the output failed.
+    enum class PassEnd { Completed, Left, Stopped, Failed };
+    void CreateKeyframes();
+    void AttachFlight();
+    // The slide show of the keyframes, half a second each, forwards or backwards.
+    void ShowKeyframes(bool forward);
+    // The flight: keyframe 0, then per following keyframe the states between and the keyframe, once or
+    // repeatedly; written to the flight output while "save files" is ticked.
+    void PlayFlight();
+    PassEnd PlayPass(SceneBlock& a, SceneBlock& b, int n, int between, FlightOutput* output);
+    // The stop check: true when the playback is to leave; otherwise steps the progress and handles the
+    // waiting events first.
+    bool FlightStopped();
+    void PumpMessages();
+    void ShowFlightKeyframe(int number);
+    void SetPlaying(bool on);
+    // The Objects dialog's "%" button shows while `on` and a model is selected there.
+    void ShowRecutControl(bool on);
+
     void AttachCommands();
     void AttachNavigation();
     void AttachModelCommands();
@@ -153,7 +201,11 @@ private:
     std::unique_ptr<ToolWindow<CObjPropDlg>> objects_;  // likewise
     std::unique_ptr<ToolWindow<CStageDlg>> stage_;      // likewise
     std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
-    std::unique_ptr<PrintDialogs> ownPrintDialogs_;     // Qt's, unless the startup brought others
+    FlightRecorderState flightState_;
+    std::unique_ptr<KeyframeRecorder> keyframes_;
+    std::unique_ptr<FlightOutput> flightOutput_;
+    std::unique_ptr<ToolWindow<CFRDlg>> recorder_;   // goes before the dialogs and keyframes it uses
+    std::unique_ptr<PrintDialogs> ownPrintDialogs_;  // Qt's, unless the startup brought others
     std::unique_ptr<ImagePrinting> printing_;
     bool activated_ = false;
     bool inProgress_ = false;

@@ -117,9 +117,20 @@ void CommandTable::Refresh() {
         action->setEnabled(true);
         const auto rule = rules_.find(id);
         if (rule != rules_.end()) rule->second(*action);
+        if (holdExcept_ != 0 && id != holdExcept_) action->setEnabled(false);
         // A menu bitmap gives way to the check mark while the item is checked.
         if (MenuBitmapOf(id) != 0) action->setIconVisibleInMenu(!action->isChecked());
     }
+}
+
+void CommandTable::HoldAllBut(int except) {
+    holdExcept_ = except;
+    Refresh();
+}
+
+void CommandTable::ReleaseHold() {
+    holdExcept_ = 0;
+    Refresh();
 }
 
 void CommandTable::Run(int id) {

@@ -31,6 +31,9 @@ public:
     // Applies every update rule; commands without a handler are disabled. Runs on menu show and
     // after each command.
     void Refresh();
+    // Disables every command but `except` until ReleaseHold (a running flight), whatever the rules say.
+    void HoldAllBut(int except);
+    void ReleaseHold();
 
 private:
     void Run(int id);
@@ -39,4 +42,5 @@ private:
     std::map<int, Handler> handlers_;
     std::map<int, UpdateRule> rules_;
     std::vector<int> ids_;
+    int holdExcept_ = 0;  // while non-zero, the only command that works
 };

@@ -45,6 +45,7 @@ void CMainFrame::AttachModelCommands() {
 void CMainFrame::LoadObject() {
     const std::optional<FileDialogResult> chosen = services_.files.Open(LoadObjectRequest(settings_));
     if (!chosen) return;
+    ForgetKeyframesOfChangingObjects();
     settings_.openFileExt = chosen->filterIndex;
     if (const std::string folder = DirectoryOf(chosen->path); !folder.empty())
         settings_.dataDirectory = folder;
@@ -68,6 +69,7 @@ int CMainFrame::LoadHandedModel(const std::string& modelPath, const std::string&
                                 int postfixLength, int unit) {
     // Taken first, so that a hand-off is never picked up twice, not even when it cannot be added.
     RemoveHandOff(services_.settings);
+    ForgetKeyframesOfChangingObjects();
 
     const int index = scene_->AddModelSlot();
     if (index == 0) {

@@ -13,6 +13,7 @@
 #include "render/CPexoraView.h"
 #include "render/StatusTexts.h"
 #include "resources/CommandIds.h"
+#include "scene/CutCap.h"
 #include "scene/DuplicateModel.h"
 #include "scene/SceneGraphics.h"
 
@@ -27,7 +28,9 @@ void CMainFrame::AttachObjects() {
         [this](const std::string& text) {
             statusBar_->SetPaneText(kModelsPane, QString::fromStdString(text));
         },
-        [this](const std::string& text) { statusBar_->ShowMessage(QString::fromStdString(text)); }};
+        [this](const std::string& text) { statusBar_->ShowMessage(QString::fromStdString(text)); },
+        [this] { return FlightRecorderOpen(); },
+        [this] { ForgetKeyframesOfChangingObjects(); }};
     // Closing the window by its close box changes what the toolbar offers.
     objects_ = std::make_unique<ToolWindow<CObjPropDlg>>(
         *this, [host = std::move(host)](QWidget& parent) { return new CObjPropDlg(host, &parent); },
@@ -49,8 +52,12 @@ void CMainFrame::AttachObjects() {
 }
 
 void CMainFrame::DuplicateSelectedObject() {
-    const int copy = DuplicateModel(*scene_, SelectedObject());
+    const int selected = SelectedObject();
+    if (selected < 1 || selected >= scene_->PlateIndex()) return;
+    ForgetKeyframesOfChangingObjects();
+    const int copy = DuplicateModel(*scene_, selected);
     if (copy == 0) return;
+    UploadCapChainTextures(scene_->objects[copy].caps, Graphics());
     Graphics().BuildSurfaceLists(copy);
     ShowStatusTexts();
     RefreshObjectsDialogList();

@@ -10,6 +10,7 @@
 #include "resources/AboutIds.h"
 #include "resources/CompressionIds.h"
 #include "resources/DialogIds.h"
+#include "resources/FlightRecorderIds.h"
 #include "resources/FlightSaveIds.h"
 #include "resources/MovementsIds.h"
 #include "resources/PreferencesIds.h"
@@ -123,6 +124,46 @@ constexpr WhatsThisEntry kEntries[] = {
     {kIdLightDialog, kIdLightBlueText, "Blue share of the light, in percent."},
     {kIdLightDialog, kIdLightXSlider, "Where the light comes from, from the left to the right."},
     {kIdLightDialog, kIdLightXText, "Side of the light, -100 (left) to 100 (right)."},
+    // Flight recorder
+    {kIdFlightRecorderDialog, kIdStoreKeyframeButton,
+     "Stores the scene as it is now as the next keyframe: camera, light, fog and every object."},
+    {kIdFlightRecorderDialog, kIdResetButton, "Deletes every keyframe stored so far."},
+    {kIdFlightRecorderDialog, kIdPlayButton,
+     "Plays the flight from the first keyframe to the last, with the frames between them when "
+     "\"interpolated frames\" is ticked."},
+    {kIdFlightRecorderDialog, kIdBackwardButton,
+     "Shows the keyframes one after another, from the last to the first."},
+    {kIdFlightRecorderDialog, kIdForwardButton,
+     "Shows the keyframes one after another, from the first to the last."},
+    {kIdFlightRecorderDialog, kIdStopButton, "Stops the flight or the slide show."},
+    {kIdFlightRecorderDialog, kIdPlayProgress, "How far the flight has come."},
+    {kIdFlightRecorderDialog, kIdKeyframeText, "The keyframe shown last and how many keyframes are stored."},
+    {kIdFlightRecorderDialog, kIdKeyframeLabel, "The keyframe shown last and how many keyframes are stored."},
+    {kIdFlightRecorderDialog, kIdSaveFilesCheck,
+     "Writes the flight as a movie or as numbered pictures while it plays; the flight then runs once."},
+    {kIdFlightRecorderDialog, kIdInterpolatedCheck,
+     "Plays smooth movements between the keyframes instead of jumping from one to the next."},
+    {kIdFlightRecorderDialog, kIdInterpolatedEdit, "How many frames lie between two keyframes (0 to 1000)."},
+    {kIdFlightRecorderDialog, kIdRepeatCheck, "Plays the flight again and again until STOP is pressed."},
+    {kIdFlightRecorderDialog, kIdTotalFramesText, "How many pictures the saved flight will have."},
+    {kIdFlightRecorderDialog, kIdFadeInCheck, "The saved flight fades in at its start."},
+    {kIdFlightRecorderDialog, kIdFadeOutCheck, "The saved flight fades out at its end."},
+    {kIdFlightRecorderDialog, kIdFadeInEdit, "How many frames the fade-in lasts (0 to 1000)."},
+    {kIdFlightRecorderDialog, kIdFadeOutEdit, "How many frames the fade-out lasts (0 to 1000)."},
+    {kIdFlightRecorderDialog, kIdFadeInStaticCheck,
+     "The fade-in is added as still frames of the first keyframe before the flight moves."},
+    {kIdFlightRecorderDialog, kIdFadeOutStaticCheck,
+     "The fade-out is added as still frames of the last keyframe after the flight stops moving."},
+    {kIdFlightRecorderDialog, kIdFadeInSceneRadio, "The flight fades in from the empty stage."},
+    {kIdFlightRecorderDialog, kIdFadeInColourRadio, "The flight fades in from the colour beside."},
+    {kIdFlightRecorderDialog, kIdFadeOutSceneRadio, "The flight fades out to the empty stage."},
+    {kIdFlightRecorderDialog, kIdFadeOutColourRadio, "The flight fades out to the colour beside."},
+    {kIdFlightRecorderDialog, kIdFadeInFromLabel, "Where the fade-in starts from."},
+    {kIdFlightRecorderDialog, kIdFadeOutToLabel, "What the fade-out ends in."},
+    {kIdFlightRecorderDialog, kIdFadeInColourSwatch,
+     "The colour the fade-in starts from; click to choose another."},
+    {kIdFlightRecorderDialog, kIdFadeOutColourSwatch,
+     "The colour the fade-out ends in; click to choose another."},
     // Stage dialog
     {kIdStageDialog, kIdStageColourButton, "Picks the colour that fills the background."},
     {kIdStageDialog, kIdCubeColourButton, "Picks the colour of the cube around the stage."},

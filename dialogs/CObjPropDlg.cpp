@@ -91,8 +91,6 @@ CObjPropDlg::CObjPropDlg(ObjectsDialogHost host, QWidget* parent)
     BuildControls();
     ConnectControls();
 
-    // Re-cutting on keyframes belongs to the flight recorder, which is not open.
-    recut_->hide();
     // The last model's row, or the plate's when there is no model.
     FillList(host_.scene.PlateIndex() - 2);
     ShowPlateSize();
@@ -330,6 +328,9 @@ void CObjPropDlg::SelectionChanged(int row) {
     if (row < 0) return;
     selected_ = row + 1;
     ShowGroups(PlateSelected());
+    // Re-cutting on keyframes is offered while the flight recorder is open and interpolates.
+    ShowRecutButton(host_.flightRecorderOpen && host_.flightRecorderOpen() &&
+                    host_.settings.interpolation != 0);
     surfaceApply_->hide();
     surfaceHint_->hide();
     // Also drops slider changes still waiting for "Apply": they belong to the object left behind.
@@ -602,9 +603,14 @@ void CObjPropDlg::Delete() {
     if (PlateSelected()) return;
     const std::string question = "Delete object < " + WindowTextOf(Selected().name).toStdString() + " > now?";
     if (!host_.services.messages.AskOkCancel(question)) return;
+    if (host_.objectsChanging) host_.objectsChanging();
     host_.scene.DeleteModel(selected_, host_.graphics);
     RefreshObjectList();
     host_.repaint();
+}
+
+void CObjPropDlg::ShowRecutButton(bool on) {
+    recut_->setVisible(on && !PlateSelected());
 }
 
 void CObjPropDlg::EditPixelSize() {

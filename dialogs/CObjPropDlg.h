@@ -38,6 +38,10 @@ struct ObjectsDialogHost {
     std::function<void()> rebuildPlateList;                  // after the plate's size or surface changed
     std::function<void(const std::string&)> showModelsText;  // status pane 3
     std::function<void(const std::string&)> showMessage;     // status pane 0: why an operation failed
+    // Whether the flight recorder window is open (the "%" button needs it); none: never.
+    std::function<bool()> flightRecorderOpen;
+    // Runs when an object is about to be deleted (keyframes of the old objects go); none: nothing.
+    std::function<void()> objectsChanging;
 };
 
 class CObjPropDlg : public QDialog, private CPersistWnd<szObjPropDlgName, false> {
@@ -61,6 +65,8 @@ public:
     void RefreshMaterialControls();
     // Every control from the selected object, then the material controls.
     void RefreshAllControls();
+    // Shows the "%" button while `on` and a model is selected, otherwise hides it.
+    void ShowRecutButton(bool on);
 
 private:
     void BuildControls();

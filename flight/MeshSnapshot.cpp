@@ -286,6 +286,8 @@ bool RestoreMeshSnapshot(Scene& scene, int index, SceneGraphics& graphics) {
     scene.ComputeBounds(index);
     record.centered = geometry.centered;
     std::memcpy(record.centre, geometry.centre, sizeof record.centre);
+    // The lists bind the caps' textures, so these come first.
+    UploadCapChainTextures(record.caps, graphics);
     graphics.BuildSurfaceLists(index);
     return true;
 }

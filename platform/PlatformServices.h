@@ -8,6 +8,7 @@ class ColourChooser;
 class Tones;
 class DesktopOpener;
 class InstanceLock;
+class ScreenSaverInhibitor;
 
 struct PlatformServices {
     SettingsStore& settings;
@@ -17,4 +18,5 @@ struct PlatformServices {
     Tones& tones;
     DesktopOpener& desktop;
     InstanceLock& instanceLock;
+    ScreenSaverInhibitor& screenSaver;
 };

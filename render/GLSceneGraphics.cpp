@@ -51,6 +51,11 @@ int GLSceneGraphics::BuildSurfaceLists(int index) {
     return built;
 }
 
+void GLSceneGraphics::UploadCapPixels(CutCap& cap) {
+    GLContextScope scope(view_);
+    if (scope) UploadCapTexture(cap);
+}
+
 CapTextureFactors GLSceneGraphics::TextureCap(int index, CutCap& cap, const CapPlateBounds& bounds) {
     if (scene_ == nullptr || messages_ == nullptr) return {};
     GLContextScope scope(view_);

@@ -35,6 +35,8 @@ public:
     // Paints the cap from the record's dataset with the wait cursor shown and uploads it into the
     // view's context; factors 1 without scene, message service or context.
     CapTextureFactors TextureCap(int index, CutCap& cap, const CapPlateBounds& bounds) override;
+    // Uploads into the view's context; nothing without one.
+    void UploadCapPixels(CutCap& cap) override;
 
 private:
     QOpenGLWidget& view_;

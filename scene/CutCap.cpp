@@ -2,6 +2,11 @@
 
 #include "scene/SceneGraphics.h"
 
+void UploadCapChainTextures(CutCap* first, SceneGraphics& graphics) {
+    for (CutCap* cap = first; cap != nullptr; cap = cap->next)
+        if (cap->pixels != nullptr && cap->textureName == 0) graphics.UploadCapPixels(*cap);
+}
+
 void DestroyCapChain(CutCap* cap, SceneGraphics& graphics) {
     if (cap == nullptr) return;
     if (cap->prev != nullptr) cap->prev->next = nullptr;

@@ -84,3 +84,6 @@ static_assert(offsetof(CutCap, triangles) == kCutCapHeadSize);
 // arrays, deletes display lists and textures through `graphics`, and unlinks `cap` from its
 // predecessor so the remaining chain stays valid. Null: nothing.
 void DestroyCapChain(CutCap* cap, SceneGraphics& graphics);
+
+// Gives every cap from `first` on that carries pixels but no texture its texture (UploadCapPixels).
+void UploadCapChainTextures(CutCap* first, SceneGraphics& graphics);

@@ -5,10 +5,11 @@
 #include <vector>
 
 struct DisplayState {
-    int moveObjects = 1;  // 1: movements act on the objects, 0: on the camera
-    int stereo = 0;       // red/cyan stereo
-    int fogOn = 0;        // "Add fog"
-    int playing = 0;      // a flight is being played or exported
+    int moveObjects = 1;      // 1: movements act on the objects, 0: on the camera
+    int stereo = 0;           // red/cyan stereo
+    int fogOn = 0;            // "Add fog"
+    int playing = 0;          // a flight is being played or exported
+    int saveFlightFiles = 0;  // the flight recorder's "save files": playing a flight writes it out
     int startedWithModel = 0;
     int viewWidth = 0;
     int viewHeight = 0;

@@ -27,4 +27,8 @@ public:
     virtual CapTextureFactors TextureCap(int /*index*/, CutCap& /*cap*/, const CapPlateBounds& /*bounds*/) {
         return {};
     }
+    // Uploads the texture of `cap` from the pixels it already carries (a cap read back or copied, which
+    // has no texture yet); its spans already account for the padding. A graphics side without
+    // textures does nothing.
+    virtual void UploadCapPixels(CutCap& /*cap*/) {}
 };

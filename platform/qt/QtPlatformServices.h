@@ -4,6 +4,7 @@
 
 #include "platform/PlatformServices.h"
 #include "platform/qt/AlsaTones.h"
+#include "platform/qt/DBusScreenSaverInhibitor.h"
 #include "platform/qt/QtColourChooser.h"
 #include "platform/qt/QtDesktopOpener.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -18,7 +19,8 @@ public:
     QtPlatformServices& operator=(const QtPlatformServices&) = delete;
 
     PlatformServices Services() {
-        return PlatformServices{settings, messages, files, colours, tones, desktop, instanceLock};
+        return PlatformServices{settings, messages, files,        colours,
+                                tones,    desktop,  instanceLock, screenSaver};
     }
     // The window message boxes and dialogs are modal to (the main frame once it exists).
     void SetDialogParent(QWidget* parent) {
@@ -34,4 +36,5 @@ public:
     QtColourChooser colours;
     AlsaTones tones;
     QtDesktopOpener desktop;
+    DBusScreenSaverInhibitor screenSaver;
 };

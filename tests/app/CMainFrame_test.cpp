@@ -63,8 +63,8 @@ TEST_F(FrameTest, MenusCarryTheirTextsIdentifiersShortcutsAndEnableStates) {
         bool enabled;
     };
     // Working now: Load Object, Save Image and printing, the movement mode, Reset Positions, the Movements
-    // window, stereo, the bars, exit and help. The rest belongs to features that arrive later and stays
-    // disabled.
+    // window, the flight recorder, stereo, the bars, exit and help. The rest belongs to features that arrive
+    // later and stays disabled.
     const Item expected[] = {
         {57601, " Load &Object...", "Ctrl+O", true},
         {32777, " &Save Image...", "Ctrl+S", true},
@@ -78,7 +78,7 @@ TEST_F(FrameTest, MenusCarryTheirTextsIdentifiersShortcutsAndEnableStates) {
         {32775, "Move Object(s)", "", true},
         {32776, "Reset Positions", "", true},
         {32794, "Move to Object", "", false},
-        {32786, " Flight &Recorder...", "", false},
+        {32786, " Flight &Recorder...", "", true},
         {32788, " Resample &Dataset", "", false},
         {57665, " E&xit", "", true},
         {32771, " &Object(s)...", "", true},

@@ -74,6 +74,26 @@ TEST(CommandTable, OnlyAttachedCommandsAreEnabledAndRulesRunAfterEachCommand) {
     EXPECT_FALSE(table.Action(kIdStereo)->isChecked());
 }
 
+TEST(CommandTable, AHoldLeavesOnlyOneCommandWorkingWhateverTheRulesSay) {
+    QWidget owner;
+    CommandTable table(owner);
+    int runs = 0;
+    table.Attach(
+        kIdLoadObject, [&] { ++runs; }, [](QAction& action) { action.setEnabled(true); });
+    table.Attach(kIdFlightRecorder, [] {});
+    table.HoldAllBut(kIdFlightRecorder);
+    EXPECT_FALSE(table.Action(kIdLoadObject)->isEnabled());
+    EXPECT_TRUE(table.Action(kIdFlightRecorder)->isEnabled());
+    table.Action(kIdLoadObject)->trigger();  // a shortcut, say
+    EXPECT_EQ(runs, 0);
+    table.Refresh();
+    EXPECT_FALSE(table.Action(kIdLoadObject)->isEnabled()) << "a refresh keeps the hold";
+    table.ReleaseHold();
+    EXPECT_TRUE(table.Action(kIdLoadObject)->isEnabled());
+    table.Action(kIdLoadObject)->trigger();
+    EXPECT_EQ(runs, 1);
+}
+
 TEST(CommandTable, MenuBitmapGivesWayToTheCheckMark) {
     QWidget owner;
     CommandTable table(owner);

@@ -93,8 +93,8 @@ struct FrameModelsTest : ::testing::Test {
     ScriptedServices scripted;
     CursorNotingTones tones;
     PlatformServices services{
-        scripted.settings, scripted.messages,    scripted.files, scripted.colours, tones,
-        scripted.desktop,  scripted.instanceLock};
+        scripted.settings, scripted.messages,     scripted.files,      scripted.colours, tones,
+        scripted.desktop,  scripted.instanceLock, scripted.screenSaver};
     std::unique_ptr<CMainFrame> frame;
 };
 

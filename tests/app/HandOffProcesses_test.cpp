@@ -69,8 +69,8 @@ TEST_F(HandOffProcesses, RunningInstanceAsksAndLoadsTheModelOfASecondProcess) {
     QtInstanceLock lock(RuntimeDir());
     ASSERT_TRUE(lock.IsFirstInstance());
     ScriptedServices scripted;
-    PlatformServices services{
-        store, scripted.messages, scripted.files, scripted.colours, scripted.tones, scripted.desktop, lock};
+    PlatformServices services{store,          scripted.messages, scripted.files, scripted.colours,
+                              scripted.tones, scripted.desktop,  lock,           scripted.screenSaver};
     CPexoraApp first(services, SettingsFile(), (home.path() + "/pexora").toStdString());
     ASSERT_TRUE(first.InitInstance({}));
     CMainFrame& frame = *first.Frame();

@@ -71,7 +71,8 @@ TEST_F(WhatsThisTest, EveryControlOfEveryDialogIsExplained) {
     // The tool windows, opened by their commands as the user opens them.
     for (const auto& [command, window] :
          {std::pair{kIdObjects, kIdObjectsDialog}, std::pair{kIdStage, kIdStageDialog},
-          std::pair{kIdLight, kIdLightDialog}, std::pair{kIdMovements, 161}}) {
+          std::pair{kIdLight, kIdLightDialog}, std::pair{kIdMovements, 161},
+          std::pair{kIdFlightRecorder, 144}}) {
         frame->Commands().Action(command)->trigger();
         const QWidget* dialog = TopLevel(window);
         ASSERT_NE(dialog, nullptr) << "window " << window;

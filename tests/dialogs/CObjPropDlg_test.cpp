@@ -61,7 +61,9 @@ struct ObjPropDlgTest : ::testing::Test {
                                [this] { ++repaints; },
                                [this] { ++plateLists; },
                                [this](const std::string& text) { statusTexts.push_back(text); },
-                               [this](const std::string& text) { messages.push_back(text); }};
+                               [this](const std::string& text) { messages.push_back(text); },
+                               [this] { return recorderOpen; },
+                               [this] { changingModels.push_back(scene->ModelCount()); }};
         dialog = new CObjPropDlg(std::move(host));
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
@@ -96,6 +98,8 @@ struct ObjPropDlgTest : ::testing::Test {
     CObjPropDlg* dialog = nullptr;
     int repaints = 0;
     int plateLists = 0;
+    bool recorderOpen = false;
+    std::vector<int> changingModels;  // the model count each time a deletion was announced
     std::vector<std::string> statusTexts;
     std::vector<std::string> messages;  // status pane 0
 };
@@ -175,9 +179,11 @@ TEST_F(ObjPropDlgTest, DeletingTheOnlyModelSwitchesToThePlateAtTheSameRow) {
     EXPECT_EQ(scripted.messages.shown[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(scene->ModelCount(), 1) << "a declined delete changes nothing";
 
+    EXPECT_TRUE(changingModels.empty());
     scripted.messages.answers.push_back(MessageAnswer::Ok);
     Click(kIdDeleteButton);
     EXPECT_EQ(scene->ModelCount(), 0);
+    EXPECT_EQ(changingModels, std::vector<int>{1}) << "announced before the model goes";
     auto* list = Find<QListWidget>(kIdObjectList);
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("plate"));
@@ -188,6 +194,29 @@ TEST_F(ObjPropDlgTest, DeletingTheOnlyModelSwitchesToThePlateAtTheSameRow) {
     EXPECT_FALSE(Shown(kIdDeleteButton));
     EXPECT_EQ(statusTexts, std::vector<std::string>{"0 models, 0 facets"});
     EXPECT_GT(repaints, 0);
+}
+
+TEST_F(ObjPropDlgTest, ThePercentButtonFollowsTheRecorderInterpolationAndSelection) {
+    AddModel("bone", 12);
+    recorderOpen = true;
+    settings.interpolation = 1;
+    Open();
+    EXPECT_TRUE(Shown(kIdRecutCheck));
+    Click(kIdRecutCheck);
+    EXPECT_EQ(scene->objects[1].recutOnKeyframe, 1);
+    SelectRow(1);  // the plate
+    EXPECT_FALSE(Shown(kIdRecutCheck));
+    dialog->ShowRecutButton(true);
+    EXPECT_FALSE(Shown(kIdRecutCheck)) << "never for the plate";
+    SelectRow(0);
+    EXPECT_TRUE(Shown(kIdRecutCheck));
+    EXPECT_TRUE(Find<QAbstractButton>(kIdRecutCheck)->isChecked());
+    dialog->ShowRecutButton(false);
+    EXPECT_FALSE(Shown(kIdRecutCheck));
+    settings.interpolation = 0;
+    SelectRow(1);
+    SelectRow(0);
+    EXPECT_FALSE(Shown(kIdRecutCheck));
 }
 
 TEST_F(ObjPropDlgTest, DeletingAMiddleModelKeepsTheRowOnItsSuccessor) {

@@ -153,6 +153,11 @@ TEST_F(SnapshotScene, SavedSnapshotRestoresTheGeometry) {
     ASSERT_NE(record.caps, nullptr);
     EXPECT_EQ(record.caps->pixels[0], 10);
     EXPECT_EQ(graphics.builtLists, std::vector<int>{1});
+    // Only the first cap carries texels: it gets its texture before the lists that bind it are built.
+    EXPECT_EQ(graphics.events, (std::vector<std::string>{"upload", "build 1"}));
+    EXPECT_EQ(record.caps->textureName, 900u);
+    ASSERT_NE(record.caps->next, nullptr);
+    EXPECT_EQ(record.caps->next->textureName, 0u);
 }
 
 TEST_F(SnapshotScene, MissingOrDamagedSnapshotLeavesTheObject) {

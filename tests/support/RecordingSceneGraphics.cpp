@@ -12,7 +12,13 @@ void RecordingSceneGraphics::ShowProgress(int percent, const std::string& text) 
     progress.emplace_back(percent, text);
 }
 
+void RecordingSceneGraphics::UploadCapPixels(CutCap& cap) {
+    events.push_back("upload");
+    cap.textureName = nextTexture++;
+}
+
 int RecordingSceneGraphics::BuildSurfaceLists(int index) {
     builtLists.push_back(index);
+    events.push_back("build " + std::to_string(index));
     return buildResult;
 }

@@ -21,10 +21,14 @@ public:
     void ShowProgress(int percent, const std::string& text) override;
     // Records the index; answers `buildResult`.
     int BuildSurfaceLists(int index) override;
+    // Records "upload" in `events` (with the list builds as "build <index>") and names the texture.
+    void UploadCapPixels(CutCap& cap) override;
 
     std::vector<ListRange> deletedLists;
     std::vector<uint32_t> deletedTextures;
     std::vector<std::pair<int, std::string>> progress;
     std::vector<int> builtLists;
     int buildResult = 1;
+    std::vector<std::string> events;  // uploads and list builds, in order
+    uint32_t nextTexture = 900;
 };

@@ -15,6 +15,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
+#include "platform/ScreenSaverInhibitor.h"
 #include "platform/Tones.h"
 #include "support/MemorySettingsStore.h"
 
@@ -82,6 +83,21 @@ public:
     bool held;  // what TryHold answers: set it to let a second instance take the lock over
 };
 
+// Records what was held off: "inhibit <reason>" and "release" in order; `held` tells the state now.
+class RecordingScreenSaver : public ScreenSaverInhibitor {
+public:
+    void Inhibit(const std::string& reason) override {
+        calls.push_back("inhibit " + reason);
+        held = true;
+    }
+    void Release() override {
+        calls.push_back("release");
+        held = false;
+    }
+    std::vector<std::string> calls;
+    bool held = false;
+};
+
 // All doubles together, for code that takes PlatformServices.
 struct ScriptedServices {
     MemorySettingsStore settings;
@@ -91,8 +107,10 @@ struct ScriptedServices {
     RecordingTones tones;
     RecordingDesktopOpener desktop;
     FixedInstanceLock instanceLock;
+    RecordingScreenSaver screenSaver;
 
     PlatformServices Services() {
-        return PlatformServices{settings, messages, files, colours, tones, desktop, instanceLock};
+        return PlatformServices{settings, messages, files,        colours,
+                                tones,    desktop,  instanceLock, screenSaver};
     }
 };
