@@ -21,6 +21,7 @@
 #include "flight/KeyframeRecorder.h"
 #include "navigation/qt/MovementsWindow.h"
 #include "output/ImagePrinting.h"
+#include "output/MovieCompression.h"
 #include "output/PrintDialogs.h"
 #include "platform/PlatformServices.h"
 #include "platform/SettingsStore.h"

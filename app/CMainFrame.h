@@ -28,6 +28,7 @@ class PrintDialogs;
 class MovementsWindow;
 class CFRDlg;
 class CLightDlg;
+class CompressionChooser;
 class FlightOutput;
 class KeyframeRecorder;
 struct SceneBlock;
@@ -203,6 +204,7 @@ private:
     std::unique_ptr<ToolWindow<CLightDlg>> light_;      // likewise
     FlightRecorderState flightState_;
     std::unique_ptr<KeyframeRecorder> keyframes_;
+    std::unique_ptr<CompressionChooser> compressionChooser_;  // goes before the export that asks it
     std::unique_ptr<FlightOutput> flightOutput_;
     std::unique_ptr<ToolWindow<CFRDlg>> recorder_;   // goes before the dialogs and keyframes it uses
     std::unique_ptr<PrintDialogs> ownPrintDialogs_;  // Qt's, unless the startup brought others

@@ -12,7 +12,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CommandTable.h"
+#include "app/FlightExport.h"
 #include "app/FlightOutput.h"
+#include "dialogs/CCompressionDlg.h"
 #include "dialogs/CFRDlg.h"
 #include "dialogs/ToolWindow.h"
 #include "flight/KeyframeInterpolation.h"
@@ -32,6 +34,9 @@ std::unique_ptr<SceneBlock> NewSceneBlock() {
 }  // namespace
 
 void CMainFrame::AttachFlight() {
+    compressionChooser_ = std::make_unique<DialogCompressionChooser>(services_.settings, this);
+    flightOutput_ =
+        std::make_unique<FlightExport>(*view_, settings_, display_, services_, *compressionChooser_);
     recorder_ = std::make_unique<ToolWindow<CFRDlg>>(
         *this,
         [this](QWidget& parent) {
@@ -139,7 +144,6 @@ CMainFrame::PassEnd CMainFrame::PlayPass(SceneBlock& a, SceneBlock& b, int n, in
 void CMainFrame::PlayFlight() {
     const int n = keyframes_->CountKeyframes();
     if (n == 0) return;
-    // Until files can be written, a flight with "save files" is played without them.
     FlightOutput* output = display_.saveFlightFiles != 0 ? flightOutput_.get() : nullptr;
     if (output && !output->Prepare(FlightPlan{flightState_.fades, flightState_.totalFrames, n})) return;
     const int between = settings_.interpolation != 0 && n > 1 ? settings_.duration : 0;
@@ -158,5 +162,6 @@ void CMainFrame::PlayFlight() {
         }
     }
     SetPlaying(false);
-    if (output) output->Finish(failed || flightState_.idle != 0);
+    // A STOP that arrives while the last frame is written still deletes the movie.
+    if (output) output->Finish(failed || FlightStopped());
 }

@@ -33,6 +33,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PlatformServices.h"
+#include "platform/ScreenSaverInhibitor.h"
 #include "platform/ProgramSettings.h"
 #include "platform/Tones.h"
 #include "platform/qt/QtSettingsStore.h"
@@ -76,6 +77,11 @@ public:
 class NoDesktop : public DesktopOpener {
 public:
     bool Open(const std::string&) override { return true; }
+};
+class AwakeScreen : public ScreenSaverInhibitor {
+public:
+    void Inhibit(const std::string&) override {}
+    void Release() override {}
 };
 class OnlyInstance : public InstanceLock {
 public:
@@ -139,7 +145,8 @@ struct Stage {
     SilentTones tones;
     NoDesktop desktop;
     OnlyInstance instanceLock;
-    PlatformServices services{settingsStore, messages, files, colours, tones, desktop, instanceLock};
+    AwakeScreen screen;
+    PlatformServices services{settingsStore, messages, files, colours, tones, desktop, instanceLock, screen};
     FixedCompression chooser;
     std::unique_ptr<GLSceneGraphics> graphics;
     bool loaded = false;

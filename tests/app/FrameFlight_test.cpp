@@ -32,6 +32,7 @@
 #include "scene/Poly3gon.h"
 #include "support/ScriptedServices.h"
 #include "support/qt/FindControl.h"
+#include "tests/output/MovieProbe.h"
 
 namespace {
 
@@ -99,9 +100,11 @@ struct FrameFlightTest : ::testing::Test {
         startup.keyframeFolderBase = keyframeBase;
         frame = std::make_unique<CMainFrame>(services, startup);
         frame->Settings().stageSize = 40;
-        auto recording = std::make_unique<RecordingFlightOutput>();
-        output = recording.get();
-        frame->SetFlightOutput(std::move(recording));
+        if (!realExport) {
+            auto recording = std::make_unique<RecordingFlightOutput>();
+            output = recording.get();
+            frame->SetFlightOutput(std::move(recording));
+        }
         frame->resize(400, 300);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -179,7 +182,28 @@ struct FrameFlightTest : ::testing::Test {
     ScriptedServices scripted;
     PlatformServices services = scripted.Services();
     std::unique_ptr<CMainFrame> frame;
+    bool realExport = false;  // the frame keeps its own export instead of the recording one
     RecordingFlightOutput* output = nullptr;
+};
+
+// The same frame writing real files through its own export.
+struct FrameFlightExportTest : FrameFlightTest {
+    void SetUp() override {
+        realExport = true;
+        FrameFlightTest::SetUp();
+    }
+    // Plays two keyframes with 3 frames between them (5 in all) into the file the dialog answers.
+    void PlayInto(const std::string& name, int filter) {
+        OpenRecorder();
+        StoreAt(-8.0f);
+        StoreAt(8.0f);
+        Interpolate(3);
+        if (!Find<QCheckBox>(kIdSaveFilesCheck)->isChecked()) Click(kIdSaveFilesCheck);
+        ASSERT_EQ(Text(kIdTotalFramesText), QStringLiteral("5"));
+        scripted.files.answers.push_back(
+            FileDialogResult{folder.filePath(QString::fromStdString(name)).toStdString(), filter, 1});
+        Click(kIdPlayButton);
+    }
 };
 
 TEST_F(FrameFlightTest, TheCommandOpensTheRecorderAndHoldsOffTheScreenSaverWhileOpen) {
@@ -483,3 +507,43 @@ TEST_F(FrameFlightTest, ThePercentButtonShowsWhileTheRecorderInterpolatesAndAMod
 }
 
 }  // namespace
+
+TEST_F(FrameFlightExportTest, AFlightBecomesAMovieFadingOutToItsColourAndOpensInThePlayer) {
+    OpenRecorder();
+    Click(kIdSaveFilesCheck);
+    Click(kIdFadeOutCheck);
+    Enter(kIdFadeOutEdit, QStringLiteral("2"));
+    Click(kIdFadeOutColourRadio);
+    scripted.colours.answers.push_back(0x000000FFu);  // red
+    Click(kIdFadeOutColourSwatch);
+    PlayInto("flight.mp4", 4);
+
+    const std::string movie = folder.filePath("flight.mp4").toStdString();
+    const ProbedMovie probed = ProbeMovie(movie);
+    EXPECT_EQ(probed.codec, "h264");
+    EXPECT_EQ(probed.frames, 5) << "as many frames as \"Total number of frames\"";
+    EXPECT_EQ(probed.frameRate, "10/1") << "\"AviFramerate\" 10";
+    EXPECT_EQ(probed.width, frame->View().width() / 4 * 4);
+    const auto frames = DecodedFrames(movie, probed.width, probed.height);
+    ASSERT_EQ(frames.size(), 5u);
+    // The last frame is the fade colour itself (within the codec's loss), the first is the scene.
+    const std::vector<uint8_t>& last = frames.back();
+    const size_t middle = (static_cast<size_t>(probed.height / 2) * probed.width + probed.width / 2) * 3;
+    EXPECT_NEAR(last[middle + 2], 255, 12);
+    EXPECT_NEAR(last[middle + 1], 0, 12);
+    EXPECT_NEAR(last[middle + 0], 0, 12);
+    EXPECT_LT(frames.front()[middle + 2], 200);
+    EXPECT_EQ(scripted.desktop.opened, std::vector<std::string>{movie});
+    EXPECT_TRUE(scripted.messages.Texts().empty());
+}
+
+TEST_F(FrameFlightExportTest, AFlightBecomesANumberedImageSeries) {
+    PlayInto("shot0007.bmp", 2);
+    for (int f = 0; f < 5; ++f) {
+        char name[32];
+        std::snprintf(name, sizeof name, "shot%04d.bmp", f);
+        EXPECT_TRUE(std::filesystem::exists(folder.filePath(name).toStdString())) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.filePath("shot0005.bmp").toStdString()));
+    EXPECT_TRUE(scripted.desktop.opened.empty());
+}
