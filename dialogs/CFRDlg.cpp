@@ -29,15 +29,6 @@ namespace {
 
 constexpr const char* kInhibitReason = "A flight is being recorded";
 
-// Controls that the state rules hide keep their room, so the window keeps its size.
-template <class Widget>
-Widget* KeepsRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 QLineEdit* FrameEdit(int id, QWidget* parent) {
     auto* edit = Named(new QLineEdit(parent), id);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);

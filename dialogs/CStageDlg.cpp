@@ -31,15 +31,6 @@ enum BackgroundMode { kFillMode = 0, kColourCubeMode = 1, kImageCubeMode = 2 };
 
 constexpr uint32_t kColourBits = 0x00FFFFFF;  // red, green and blue bytes; the fourth stays 0
 
-// Controls that the visibility rules hide keep their room, so the window keeps its size.
-template <class Widget>
-Widget* KeepsRoom(Widget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-    return widget;
-}
-
 QSlider* Slider(int id, QWidget* parent) {
     auto* slider = Named(new QSlider(Qt::Horizontal, parent), id);
     slider->setRange(0, kSliderMax);

@@ -2,6 +2,7 @@
 // Controls of the property dialogs: each carries its identifier as its object name, so that tests
 // and What's This help find it.
 
+#include <QSizePolicy>
 #include <QString>
 
 class QLineEdit;
@@ -12,6 +13,16 @@ class QWidget;
 template <class Widget>
 Widget* Named(Widget* widget, int id) {
     widget->setObjectName(QString::number(id));
+    return widget;
+}
+
+// `widget`, which keeps its room in the layout while hidden, so that a window whose rules hide
+// controls keeps its size.
+template <class Widget>
+Widget* KeepsRoom(Widget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
     return widget;
 }
 

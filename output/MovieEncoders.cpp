@@ -12,8 +12,8 @@ extern "C" {
 
 namespace {
 
-const std::vector<MovieCodecSpec>& Specs() {
-    static const std::vector<MovieCodecSpec> specs = {
+const std::vector<MovieCodecEntry>& Entries() {
+    static const std::vector<MovieCodecEntry> specs = {
         {{"dib", "Full Frames (Uncompressed)", false}, AV_CODEC_ID_RAWVIDEO, AV_PIX_FMT_BGR24, true, false},
         {{"mjpeg", "Motion JPEG", true}, AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUVJ420P, true, false},
         {{"ffv1", "FFV1 (lossless)", false}, AV_CODEC_ID_FFV1, AV_PIX_FMT_BGR0, true, false},
@@ -50,41 +50,42 @@ void QuietLibraries() {
 
 }  // namespace
 
-const MovieCodecSpec* FindMovieCodec(const std::string& id, MovieContainer container) {
-    for (const MovieCodecSpec& spec : Specs())
-        if (spec.codec.id == id && (container == MovieContainer::Avi ? spec.inAvi : spec.inMp4)) return &spec;
+const MovieCodecEntry* FindMovieCodec(const std::string& id, MovieContainer container) {
+    for (const MovieCodecEntry& entry : Entries())
+        if (entry.codec.id == id && (container == MovieContainer::Avi ? entry.inAvi : entry.inMp4))
+            return &entry;
     return nullptr;
 }
 
-bool KeepsFrameSize(const MovieCodecSpec& spec) {
-    const AVPixFmtDescriptor* format = av_pix_fmt_desc_get(spec.pixelFormat);
+bool KeepsFrameSize(const MovieCodecEntry& entry) {
+    const AVPixFmtDescriptor* format = av_pix_fmt_desc_get(entry.pixelFormat);
     return format != nullptr && format->log2_chroma_w == 0 && format->log2_chroma_h == 0;
 }
 
-AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, AVRational frameDuration,
-                                 int quality, bool globalHeader, bool avi) {
+AVCodecContext* OpenMovieEncoder(const MovieCodecEntry& entry, int width, int height,
+                                 AVRational frameDuration, int quality, bool globalHeader, bool avi) {
     QuietLibraries();
-    if (spec.id == AV_CODEC_ID_RAWVIDEO || width <= 0 || height <= 0 || frameDuration.num <= 0 ||
+    if (entry.id == AV_CODEC_ID_RAWVIDEO || width <= 0 || height <= 0 || frameDuration.num <= 0 ||
         frameDuration.den <= 0)
         return nullptr;
-    const AVCodec* encoder = FindEncoder(spec.id);
+    const AVCodec* encoder = FindEncoder(entry.id);
     if (encoder == nullptr) return nullptr;
     AVCodecContext* context = avcodec_alloc_context3(encoder);
     if (context == nullptr) return nullptr;
     context->width = width;
     context->height = height;
-    context->pix_fmt = spec.pixelFormat;
+    context->pix_fmt = entry.pixelFormat;
     context->time_base = frameDuration;
     context->framerate = av_inv_q(frameDuration);
     context->thread_count = 0;  // as many as the encoder likes
     if (avi) context->max_b_frames = 0;
     if (globalHeader) context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    if (spec.id == AV_CODEC_ID_MJPEG || spec.id == AV_CODEC_ID_MPEG4) {
+    if (entry.id == AV_CODEC_ID_MJPEG || entry.id == AV_CODEC_ID_MPEG4) {
         context->flags |= AV_CODEC_FLAG_QSCALE;
         context->global_quality = FF_QP2LAMBDA * Quantiser(quality);
     }
-    if (spec.id == AV_CODEC_ID_MJPEG) context->color_range = AVCOL_RANGE_JPEG;
-    if (spec.id == AV_CODEC_ID_H264 && context->priv_data != nullptr) {
+    if (entry.id == AV_CODEC_ID_MJPEG) context->color_range = AVCOL_RANGE_JPEG;
+    if (entry.id == AV_CODEC_ID_H264 && context->priv_data != nullptr) {
         av_opt_set_double(context->priv_data, "crf", RateFactor(quality), 0);
         av_opt_set(context->priv_data, "preset", "veryfast", 0);
     }
@@ -98,19 +99,19 @@ std::vector<MovieCodec> AvailableMovieCodecs(MovieContainer container) {
     static std::map<std::string, bool> opens;
     std::lock_guard lock(mutex);
     std::vector<MovieCodec> codecs;
-    for (const MovieCodecSpec& spec : Specs()) {
-        if (!(container == MovieContainer::Avi ? spec.inAvi : spec.inMp4)) continue;
-        auto known = opens.find(spec.codec.id);
+    for (const MovieCodecEntry& entry : Entries()) {
+        if (!(container == MovieContainer::Avi ? entry.inAvi : entry.inMp4)) continue;
+        auto known = opens.find(entry.codec.id);
         if (known == opens.end()) {
-            bool available = spec.id == AV_CODEC_ID_RAWVIDEO;
+            bool available = entry.id == AV_CODEC_ID_RAWVIDEO;
             if (!available) {
-                AVCodecContext* probe = OpenMovieEncoder(spec, 64, 64, AVRational{1, 25}, 75, false, true);
+                AVCodecContext* probe = OpenMovieEncoder(entry, 64, 64, AVRational{1, 25}, 75, false, true);
                 available = probe != nullptr;
                 avcodec_free_context(&probe);
             }
-            known = opens.emplace(spec.codec.id, available).first;
+            known = opens.emplace(entry.codec.id, available).first;
         }
-        if (known->second) codecs.push_back(spec.codec);
+        if (known->second) codecs.push_back(entry.codec);
     }
     // In MP4 the better codec comes first: it is the one used without asking.
     if (container == MovieContainer::Mp4) std::reverse(codecs.begin(), codecs.end());

@@ -11,7 +11,7 @@ extern "C" {
 }
 
 // One codec the program knows, with or without an encoder here.
-struct MovieCodecSpec {
+struct MovieCodecEntry {
     MovieCodec codec;
     AVCodecID id = AV_CODEC_ID_NONE;
     AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
@@ -19,17 +19,17 @@ struct MovieCodecSpec {
     bool inMp4 = false;
 };
 
-// The spec for `id` in `container`; nullptr when unknown there.
-const MovieCodecSpec* FindMovieCodec(const std::string& id, MovieContainer container);
+// The entry for `id` in `container`; nullptr when unknown there.
+const MovieCodecEntry* FindMovieCodec(const std::string& id, MovieContainer container);
 
 // Whether frames of the codec are kept at the picture's size; otherwise width and height are cut
 // down to multiples of 4 (chroma planes of half size need even sizes).
-bool KeepsFrameSize(const MovieCodecSpec& spec);
+bool KeepsFrameSize(const MovieCodecEntry& entry);
 
 // An encoder for the codec, opened for width x height frames lasting `frameDuration` seconds each
 // (its time base: frame pts count frames) with `quality` 1..100; `globalHeader` for containers that
 // keep codec headers apart, `avi` for a container without B-frame ordering. nullptr when there is no
 // such encoder or it does not open (MPEG-4 takes no time base finer than 1/65535 s); the uncompressed
 // codec has none.
-AVCodecContext* OpenMovieEncoder(const MovieCodecSpec& spec, int width, int height, AVRational frameDuration,
-                                 int quality, bool globalHeader, bool avi);
+AVCodecContext* OpenMovieEncoder(const MovieCodecEntry& entry, int width, int height,
+                                 AVRational frameDuration, int quality, bool globalHeader, bool avi);

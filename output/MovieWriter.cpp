@@ -205,13 +205,13 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
     width_ = frameHeight_ = 0;
     std::string codec = compression.codec;
     if (container == MovieContainer::Mp4 && codec == "h264") {
-        // MP4 falls back to MPEG-4 part 2 where no H.264 encoder opens.
+        // MP4 falls back to MPEG-4 Visual where no H.264 encoder opens.
         const std::vector<MovieCodec> offered = AvailableMovieCodecs(container);
         if (std::none_of(offered.begin(), offered.end(), [](const MovieCodec& c) { return c.id == "h264"; }))
             codec = "mpeg4";
     }
-    const MovieCodecSpec* spec = FindMovieCodec(codec, container);
-    if (spec == nullptr || width <= 0 || height <= 0 || framesPerSecond < 1) {
+    const MovieCodecEntry* entry = FindMovieCodec(codec, container);
+    if (entry == nullptr || width <= 0 || height <= 0 || framesPerSecond < 1) {
         error_ = kNotSupportedCompressor;
         return false;
     }
@@ -222,9 +222,9 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
     e.width = width;
     e.height = height;
     // Chroma planes of half size need even sizes; like the Indeo codec of old, cut to multiples of 4.
-    e.frameWidth = KeepsFrameSize(*spec) ? width : width / 4 * 4;
-    e.frameHeight = KeepsFrameSize(*spec) ? height : height / 4 * 4;
-    const bool uncompressed = spec->id == AV_CODEC_ID_RAWVIDEO;
+    e.frameWidth = KeepsFrameSize(*entry) ? width : width / 4 * 4;
+    e.frameHeight = KeepsFrameSize(*entry) ? height : height / 4 * 4;
+    const bool uncompressed = entry->id == AV_CODEC_ID_RAWVIDEO;
     if (e.frameWidth <= 0 || e.frameHeight <= 0) {
         error_ = kNotSupportedCompressor;
         return false;
@@ -244,8 +244,8 @@ bool MovieWriter::Open(const std::string& path, MovieContainer container, const 
         // Encoders count in the stream's ticks, one a frame; MPEG-4 cannot count time finer than
         // 1/65535 s and counts whole frames a second, which is the same one step a frame.
         const AVRational encoderTick =
-            spec->id == AV_CODEC_ID_MPEG4 && tick.den > 65535 ? AVRational{1, framesPerSecond} : tick;
-        e.encoder = OpenMovieEncoder(*spec, e.frameWidth, e.frameHeight, encoderTick, compression.quality,
+            entry->id == AV_CODEC_ID_MPEG4 && tick.den > 65535 ? AVRational{1, framesPerSecond} : tick;
+        e.encoder = OpenMovieEncoder(*entry, e.frameWidth, e.frameHeight, encoderTick, compression.quality,
                                      globalHeader, e.avi);
         if (e.encoder == nullptr) {
             error_ = kNotSupportedCompressor;

@@ -5,7 +5,7 @@
 // and renamed when it is complete, so a movie that fails or is abandoned never leaves a partial file.
 //
 // AVI streams count time in units of (1000000 / fps) microseconds, integer division, so that 25 fps
-// is exactly 25/1 and 7 fps is 1000000/142857. MP4 holds H.264 (MPEG-4 part 2 without an H.264
+// is exactly 25/1 and 7 fps is 1000000/142857. MP4 holds H.264 (MPEG-4 Visual without an H.264
 // encoder) in yuv420p with its index at the front.
 
 #include <cstddef>
@@ -32,7 +32,7 @@ public:
     // Starts a movie of width x height frames (width > 0 and height > 0, framesPerSecond >= 1) at
     // `path`. False with Error(): kNotSupportedCompressor when the codec is unknown, not in this
     // container or its encoder refuses to open; the system's reason when the file cannot be created.
-    // An MP4 asked for H.264 where no H.264 encoder opens gets MPEG-4 part 2.
+    // An MP4 asked for H.264 where no H.264 encoder opens gets MPEG-4 Visual.
     bool Open(const std::string& path, MovieContainer container, const MovieCompression& compression,
               int width, int height, int framesPerSecond);
 
