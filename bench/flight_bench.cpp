@@ -24,6 +24,7 @@
 #include <string>
 
 #include "app/FlightExport.h"
+#include "bench/QuietServices.h"
 #include "import/ModelLoader.h"
 #include "import/StageSize.h"
 #include "navigation/ControlledScene.h"
@@ -35,7 +36,6 @@
 #include "platform/PlatformServices.h"
 #include "platform/ProgramSettings.h"
 #include "platform/ScreenSaverInhibitor.h"
-#include "platform/Tones.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "render/CPexoraView.h"
 #include "render/GLSceneGraphics.h"
@@ -52,10 +52,6 @@ constexpr int kFrames = 100;
 std::string folder = std::filesystem::temp_directory_path().string();
 
 // The services an export asks: the save dialog answers the movie to write, questions are answered Yes.
-class SilentTones : public Tones {
-public:
-    void Beep(int, int) override {}
-};
 class YesMessages : public MessageBoxes {
 public:
     MessageAnswer ShowCaptioned(const std::string&, const std::string& text, MessageButtons buttons,

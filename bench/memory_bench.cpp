@@ -20,13 +20,12 @@
 #include <memory>
 #include <string>
 
+#include "bench/QuietServices.h"
 #include "geometry/CutMesh.h"
 #include "geometry/WeldVertices.h"
 #include "import/ModelLoader.h"
 #include "navigation/ControlledScene.h"
-#include "platform/MessageBoxes.h"
 #include "platform/ProgramSettings.h"
-#include "platform/Tones.h"
 #include "render/CPexoraView.h"
 #include "render/GLSceneGraphics.h"
 #include "render/PlateRecord.h"
@@ -34,20 +33,6 @@
 #include "scene/DisplayState.h"
 
 namespace {
-
-class SilentTones : public Tones {
-public:
-    void Beep(int, int) override {}
-};
-
-class PrintedMessages : public MessageBoxes {
-public:
-    MessageAnswer ShowCaptioned(const std::string&, const std::string& text, MessageButtons,
-                                MessageIcon) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return MessageAnswer::Ok;
-    }
-};
 
 class NoGraphics : public SceneGraphics {
 public:

@@ -13,23 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/QuietServices.h"
 #include "bench/SpecimenFiles.h"
 #include "import/ByteSource.h"
 #include "import/CtmReader.h"
 #include "import/ModelLoader.h"
 #include "import/P3gReader.h"
 #include "import/StlReader.h"
-#include "platform/Tones.h"
 #include "scene/Scene.h"
 
 namespace {
 
 using Parser = ParseOutcome (*)(ByteSource&, ParsedModel&);
-
-class SilentTones : public Tones {
-public:
-    void Beep(int, int) override {}
-};
 
 uint64_t FileSize(const std::string& path) {
     return std::filesystem::file_size(path);

@@ -17,13 +17,12 @@
 #include <memory>
 #include <string>
 
+#include "bench/QuietServices.h"
 #include "import/ModelLoader.h"
 #include "import/StageSize.h"
 #include "navigation/CBallController.h"
 #include "navigation/ControlledScene.h"
-#include "platform/MessageBoxes.h"
 #include "platform/ProgramSettings.h"
-#include "platform/Tones.h"
 #include "render/CPexoraView.h"
 #include "render/GLSceneGraphics.h"
 #include "render/PlateRecord.h"
@@ -33,20 +32,6 @@ namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-
-class SilentTones : public Tones {
-public:
-    void Beep(int, int) override {}
-};
-
-class PrintedMessages : public MessageBoxes {
-public:
-    MessageAnswer ShowCaptioned(const std::string&, const std::string& text, MessageButtons,
-                                MessageIcon) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return MessageAnswer::Ok;
-    }
-};
 
 // A shown view over a scene holding the model, with the stage fitted to it as "AdaptiveCube" would.
 struct Stage {

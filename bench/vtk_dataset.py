@@ -3,20 +3,11 @@ reslicing it along the same tilted plate with vtkImageReslice (nearest neighbour
 and a 64-plane maximum projection (slab mode). Prints "name seconds" lines, medians of 3 runs.
     python3 vtk_dataset.py STACK_FOLDER"""
 import math
-import statistics
 import sys
-import time
 
 import vtk
 
-
-def timed(work):
-    runs = []
-    for _ in range(3):
-        start = time.perf_counter()
-        work()
-        runs.append(time.perf_counter() - start)
-    return statistics.median(runs)
+from vtk_timing import timed
 
 
 def reader(folder):

@@ -4,20 +4,11 @@ merging off, so that the soup stays a soup) and welded by vtkStaticCleanPolyData
     weld/<M>        vtkStaticCleanPolyData of the soup, already read
     read_weld/<M>   vtkSTLReader then vtkStaticCleanPolyData
     python3 vtk_weld.py DATA_FOLDER MILLIONS..."""
-import statistics
 import sys
-import time
 
 import vtk
 
-
-def timed(work):
-    runs = []
-    for _ in range(3):
-        start = time.perf_counter()
-        work()
-        runs.append(time.perf_counter() - start)
-    return statistics.median(runs)
+from vtk_timing import timed
 
 
 def read(path):
