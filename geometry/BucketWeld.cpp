@@ -240,10 +240,13 @@ private:
     // The bucket of a fine bucket (the last one is that of the NaN points).
     uint64_t BucketOf(uint64_t fine) const { return fine == kFineBuckets ? buckets_ : fine >> fineShift_; }
 
-    void CountBuckets() {
+    // Hands each corner of chunk p that the chunk's table of recent points has not just seen, in scan
+    // order, to the visitor that forChunk(p) returns: the corners that go to buckets.
+    template <typename ForChunk>
+    void ForBucketedCorners(ForChunk forChunk) {
         const float* vertices = mesh_.vertices;
         ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
-            uint64_t* count = &counts_[p * (kFineBuckets + 1)];
+            auto visit = forChunk(p);
             RecentPoints& recent = recent_[p];
             recent.Clear();
             scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t, bool) {
@@ -251,9 +254,16 @@ private:
                     const Corner corner(vertices + corners[k] * 3);
                     bool seen = false;
                     if (corner.ordered) recent.Look(corner, seen);
-                    if (!seen) ++count[corner.FineBucket()];
+                    if (!seen) visit(corner);
                 }
             });
+        });
+    }
+
+    void CountBuckets() {
+        ForBucketedCorners([&](uint64_t p) {
+            uint64_t* count = &counts_[p * (kFineBuckets + 1)];
+            return [count](const Corner& corner) { ++count[corner.FineBucket()]; };
         });
     }
 
@@ -292,26 +302,16 @@ private:
     }
 
     void Scatter() {
-        const float* vertices = mesh_.vertices;
         std::vector<uint64_t> cursors(cursors_);
-        ForChunks([&](uint64_t p, uint64_t begin, uint64_t end) {
-            uint64_t* cursor = &cursors[p * (buckets_ + 1)];
-            uint64_t place = firstPlace_[p];
-            RecentPoints& recent = recent_[p];
-            recent.Clear();
-            scan_.ForTriangles(begin, end, [&](const int64_t* corners, uint64_t, bool) {
-                for (int k = 0; k < 3; ++k) {
-                    const Corner corner(vertices + corners[k] * 3);
-                    bool seen = false;
-                    if (corner.ordered) recent.Look(corner, seen);
-                    if (seen) continue;
-                    const uint64_t at = cursor[BucketOf(corner.FineBucket())]++;
-                    __builtin_prefetch(&entries_[at + kEntriesAhead], 1);
-                    Entry<Position>& entry = entries_[at];
-                    std::memcpy(entry.raw, corner.raw, sizeof(entry.raw));
-                    entry.position = static_cast<Position>(place++);
-                }
-            });
+        ForBucketedCorners([&](uint64_t p) {
+            return [this, cursor = &cursors[p * (buckets_ + 1)],
+                    place = firstPlace_[p]](const Corner& corner) mutable {
+                const uint64_t at = cursor[BucketOf(corner.FineBucket())]++;
+                __builtin_prefetch(&entries_[at + kEntriesAhead], 1);
+                Entry<Position>& entry = entries_[at];
+                std::memcpy(entry.raw, corner.raw, sizeof(entry.raw));
+                entry.position = static_cast<Position>(place++);
+            };
         });
     }
 
