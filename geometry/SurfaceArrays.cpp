@@ -40,8 +40,8 @@ public:
         // Shared vertices are addressed by their mesh index, after which the copies follow; all must
         // fit 32-bit indices.
         const uint64_t facets = last - first;
-        shared_ = layout != SurfaceLayout::kLines && (layout == SurfaceLayout::kFlat || normals != nullptr) &&
-                  facets < UINT32_MAX / 3 && mesh.vertexCount < UINT32_MAX - 3 * facets;
+        shared_ = (layout == SurfaceLayout::kFlat || normals != nullptr) && facets < UINT32_MAX / 3 &&
+                  mesh.vertexCount < UINT32_MAX - 3 * facets;
         if (shared_ && layout == SurfaceLayout::kFlat) ClaimLastCorners();
     }
 
@@ -49,13 +49,12 @@ public:
 
     // Vertices of its own and indices the facets first .. end - 1 need.
     void Count(uint64_t first, uint64_t end, uint64_t& ownVertices, uint64_t& indices) const {
-        const uint64_t perFacet = layout_ == SurfaceLayout::kLines ? 6 : 3;
         ownVertices = 0;
         indices = 0;
         for (uint64_t f = first; f < end; ++f) {
             const FacetKind kind = Kind(f);
             if (kind == FacetKind::kSkip) continue;
-            indices += perFacet;
+            indices += 3;
             ownVertices += kind == FacetKind::kOwn ? 3 : kind == FacetKind::kProvoking ? 1 : 0;
         }
     }
@@ -100,12 +99,7 @@ public:
                 }
                 case FacetKind::kOwn:
                     FillOwn(facet, vertices + static_cast<uint64_t>(vertex) * 6);
-                    if (layout_ == SurfaceLayout::kLines) {
-                        for (const uint32_t corner : {2u, 0u, 0u, 1u, 1u, 2u})
-                            *index++ = vertex + corner;
-                    } else {
-                        *index++ = vertex, *index++ = vertex + 1, *index++ = vertex + 2;
-                    }
+                    *index++ = vertex, *index++ = vertex + 1, *index++ = vertex + 2;
                     vertex += 3;
                     break;
             }
@@ -161,8 +155,7 @@ private:
 
 }  // namespace
 
-SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals, bool directionalLight) {
-    if (surfaceMode == 0) return SurfaceLayout::kLines;
+SurfaceLayout LayoutFor(bool haveNormals, bool directionalLight) {
     return haveNormals || !directionalLight ? SurfaceLayout::kSmooth : SurfaceLayout::kFlat;
 }
 

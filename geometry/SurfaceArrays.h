@@ -8,12 +8,9 @@
 //   flat:    drawn with flat shading, where only a triangle's last corner is lit, so each facet needs
 //            one vertex with its face normal: the mesh vertex it ends at, when no earlier facet of the
 //            list took that vertex, else a copy of it; the other corners share the mesh vertices;
-//   lines:   a wire model: the three edges of each facet, each facet with three vertices of its own
-//            carrying its face normal, drawn as lines in the order and direction in which polygons
-//            filled with lines give them (third-first, first-second, second-third), so that blended
-//            wires overlap as before.
-// Facets keep their order, so blending and equal depths resolve as before. Plain arrays, built on
-// all cores.
+// A wire model takes the flat layout too: the triangles are drawn as lines, each in the colour of its
+// last corner, which the driver gives its edges in the order it always has. Facets keep their order,
+// so blending and equal depths resolve as before. Plain arrays, built on all cores.
 
 #include <cstdint>
 #include <memory>
@@ -21,24 +18,24 @@
 
 class Poly3gon;
 
-enum class SurfaceLayout { kSmooth, kFlat, kLines };
+enum class SurfaceLayout { kSmooth, kFlat };
 
 struct SurfaceArrays {
     SurfaceLayout layout = SurfaceLayout::kSmooth;
     uint64_t vertexCount = 0;
     std::unique_ptr<float[]> vertices;  // x, y, z, then the normal's x, y, z, per vertex
     uint64_t indexCount = 0;
-    std::unique_ptr<uint32_t[]> indices;  // three per triangle or two per line
+    std::unique_ptr<uint32_t[]> indices;  // three per triangle
     // blockStarts[k] is the first index of block k (the facets from bounds[k] on); one more entry
     // holds indexCount.
     std::vector<uint64_t> blockStarts;
 };
 
-// The layout that draws `surfaceMode` with the given normals: lines for mode 0, smooth when there
-// are vertex normals, else flat. Flat shading lights a facet once, at its last corner, which equals
-// lighting each corner only under a directional light; under a light at a point the facets are sent
-// with three vertices each in the smooth layout, without normals.
-SurfaceLayout LayoutFor(int surfaceMode, bool haveNormals, bool directionalLight);
+// The layout that draws a surface with the given normals: smooth when there are vertex normals, else
+// flat. Flat shading lights a facet once, at its last corner, which equals lighting each corner only
+// under a directional light; under a light at a point the facets are sent with three vertices each in
+// the smooth layout, without normals.
+SurfaceLayout LayoutFor(bool haveNormals, bool directionalLight);
 
 // Arrays for the facets bounds.front() .. bounds.back() - 1 of `mesh`, in blocks between consecutive
 // `bounds` (ascending, at least two entries, at most mesh.facetCount; each block can be drawn on its

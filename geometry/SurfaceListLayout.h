@@ -3,6 +3,7 @@
 // the split of a huge mesh can be checked without building one.
 
 #include <cstdint>
+#include <vector>
 
 // Facets compiled into one display list at most; keeps single lists within what drivers accept.
 inline constexpr uint64_t kFacetsPerList = 10000000;
@@ -14,3 +15,13 @@ int32_t SurfaceListCount(uint64_t facetCount);
 // i * 100 / facetCount >= percent. A mesh of 100 facets or fewer shows no progress: then, and for any
 // percent outside 1..99, the result is UINT64_MAX (no facet). Progress is thus shown at most 99 times.
 uint64_t ProgressFacet(int percent, uint64_t facetCount);
+
+// Facets a chunk holds at least, but the last of a list: a list of fewer than twice as many facets
+// compiles in one piece.
+inline constexpr uint64_t kMinFacetsPerChunk = 32768;
+
+// Where the list of facets first .. last - 1 (of a mesh of `facetCount`) is cut into chunks, each
+// compiled into a list of its own, two at a time: at progress facets, so that progress can be shown
+// as chunks finish, each chunk at least `minFacets` long but the last. Returns first, the cuts, last.
+std::vector<uint64_t> ChunkBounds(uint64_t first, uint64_t last, uint64_t facetCount,
+                                  uint64_t minFacets = kMinFacetsPerChunk);

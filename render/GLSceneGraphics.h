@@ -2,8 +2,11 @@
 // The GPU side of the scene operations for the view's context. Progress display belongs to the
 // main frame's status bar, so it is handed on to a sink the application provides.
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "scene/SceneGraphics.h"
 
@@ -22,6 +25,7 @@ public:
 
     // Both make the view's context current; without a context there is nothing to delete.
     void DeleteLists(uint32_t base, int32_t count) override;
+    void NestLists(uint32_t caller, uint32_t base, int32_t count) override;
     void DeleteTexture(uint32_t name) override;
     // Forwarded to the sink (nothing when it is empty). The sink may pump events, which can make
     // another context current: during a list build the view's context is made current again.
@@ -44,4 +48,5 @@ private:
     Scene* scene_;
     MessageBoxes* messages_;
     bool building_ = false;
+    std::unordered_map<uint32_t, std::pair<uint32_t, int32_t>> nested_;  // caller: first and count
 };

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "geometry/SurfaceListLayout.h"
 #include "geometry/VertexNormals.h"
 #include "platform/MessageBoxes.h"
+#include "render/SharedContextThread.h"
 #include "scene/CutCap.h"
 #include "scene/Poly3gon.h"
 #include "scene/SceneGraphics.h"
@@ -44,6 +47,60 @@ void ClearGLErrors() {
     }
 }
 
+// Compiles the chunks of one surface list from its arrays, taking them in order on whichever thread is
+// free: each into a list of its own from `firstName` on, or with no names all into the list being
+// compiled on the calling thread.
+class ChunkCompiler {
+public:
+    ChunkCompiler(const SurfaceArrays& arrays, GLuint firstName)
+        : arrays_(arrays),
+          firstName_(firstName),
+          count_(arrays.blockStarts.size() - 1),
+          done_(std::make_unique<std::atomic<bool>[]>(count_)) {}
+
+    // Compiles chunks until none is left, calling `afterChunk` after each one this thread compiled.
+    void Run(const std::function<void()>& afterChunk = {}) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), arrays_.vertices.get());
+        glNormalPointer(GL_FLOAT, 6 * sizeof(float), arrays_.vertices.get() + 3);
+        for (size_t chunk = next_++; chunk < count_; chunk = next_++) {
+            Compile(chunk);
+            done_[chunk].store(true, std::memory_order_release);
+            if (afterChunk) afterChunk();
+        }
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+    }
+
+    // How many chunks from the first on are compiled, counting on from `known`.
+    size_t DonePrefix(size_t known) const {
+        while (known < count_ && done_[known].load(std::memory_order_acquire))
+            ++known;
+        return known;
+    }
+
+    bool OutOfMemory() const { return outOfMemory_; }
+
+private:
+    void Compile(size_t chunk) {
+        const uint64_t first = arrays_.blockStarts[chunk];
+        const auto indices = static_cast<GLsizei>(arrays_.blockStarts[chunk + 1] - first);
+        if (firstName_ != 0) glNewList(firstName_ + static_cast<GLuint>(chunk), GL_COMPILE);
+        if (indices > 0)
+            glDrawElements(GL_TRIANGLES, indices, GL_UNSIGNED_INT, arrays_.indices.get() + first);
+        if (firstName_ != 0) glEndList();
+        if (DriverOutOfMemory()) outOfMemory_ = true;
+    }
+
+    const SurfaceArrays& arrays_;
+    GLuint firstName_;
+    size_t count_;
+    std::unique_ptr<std::atomic<bool>[]> done_;
+    std::atomic<size_t> next_{0};
+    std::atomic<bool> outOfMemory_{false};
+};
+
 class SurfaceCompiler {
 public:
     SurfaceCompiler(const SceneObject& record, const float* normals, SceneGraphics& graphics)
@@ -54,56 +111,52 @@ public:
           graphics_(graphics) {}
 
     // Compiles `count` lists from `base` on, kFacetsPerList facets each; true when the driver ran out of
-    // memory.
+    // memory. A list of several chunks calls them from lists of their own, compiled two at a time on a
+    // second context.
     bool CompileSurface(GLuint base, int32_t count) {
         bool outOfMemory = false;
-        int percent = 1;
-        uint64_t nextProgress = ProgressFacet(percent, mesh_.facetCount);
-        const SurfaceLayout layout = LayoutFor(record_.surfaceMode, normals_ != nullptr, DirectionalLight());
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_NORMAL_ARRAY);
+        const SurfaceLayout layout = LayoutFor(normals_ != nullptr, DirectionalLight());
         for (int32_t k = 0; k < count; ++k) {
             const uint64_t listStart = static_cast<uint64_t>(k) * kFacetsPerList;
             const uint64_t listEnd = std::min(mesh_.facetCount, listStart + kFacetsPerList);
-            // Blocks end where progress is shown, so that it is shown while the list compiles.
-            std::vector<uint64_t> bounds{listStart};
-            for (int p = percent; p <= 99; ++p) {
-                const uint64_t at = ProgressFacet(p, mesh_.facetCount);
-                if (at > listStart && at < listEnd) bounds.push_back(at);
-            }
-            bounds.push_back(listEnd);
-
-            glNewList(base + static_cast<GLuint>(k), GL_COMPILE);
-            glPolygonMode(GL_FRONT_AND_BACK, record_.surfaceMode == 0 ? GL_LINE : GL_FILL);
+            const std::vector<uint64_t> bounds = ChunkBounds(listStart, listEnd, mesh_.facetCount);
+            const GLuint list = base + static_cast<GLuint>(k);
             SurfaceArrays arrays;
             try {
                 arrays = BuildSurfaceArrays(mesh_, normals_, fileNormals_, layout, bounds);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
+                glNewList(list, GL_COMPILE);
+                SetPolygonMode();
                 glEndList();
                 continue;
             }
-            glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), arrays.vertices.get());
-            glNormalPointer(GL_FLOAT, 6 * sizeof(float), arrays.vertices.get() + 3);
+            const auto chunks = static_cast<GLsizei>(bounds.size() - 1);
+            const GLuint chunkBase = chunks > 1 ? glGenLists(chunks) : 0;
+            ChunkCompiler compiler(arrays, chunkBase);
+            size_t shown = 0;
+            const auto progress = [&] { ShowProgressUpTo(bounds[shown = compiler.DonePrefix(shown)]); };
+            if (chunkBase != 0) {
+                SharedContextThread helper;
+                helper.Start([&compiler] { compiler.Run(); });
+                compiler.Run(progress);
+                helper.Wait();
+                graphics_.NestLists(list, chunkBase, chunks);
+            }
+            glNewList(list, GL_COMPILE);
+            SetPolygonMode();
             if (layout == SurfaceLayout::kFlat) glShadeModel(GL_FLAT);
-            const GLenum primitive = layout == SurfaceLayout::kLines ? GL_LINES : GL_TRIANGLES;
-            for (size_t block = 0; block + 1 < bounds.size(); ++block) {
-                while (bounds[block] == nextProgress) {
-                    graphics_.ShowProgress(percent, kLoadingProgressText);
-                    nextProgress = ProgressFacet(++percent, mesh_.facetCount);
-                }
-                const uint64_t first = arrays.blockStarts[block];
-                const auto indices = static_cast<GLsizei>(arrays.blockStarts[block + 1] - first);
-                if (indices > 0)
-                    glDrawElements(primitive, indices, GL_UNSIGNED_INT, arrays.indices.get() + first);
-                outOfMemory = DriverOutOfMemory() || outOfMemory;
+            if (chunkBase != 0) {
+                for (GLsizei chunk = 0; chunk < chunks; ++chunk)
+                    glCallList(chunkBase + static_cast<GLuint>(chunk));
+            } else {
+                compiler.Run(progress);
             }
             if (layout == SurfaceLayout::kFlat) glShadeModel(GL_SMOOTH);
             glEndList();
-            outOfMemory = DriverOutOfMemory() || outOfMemory;
+            outOfMemory = compiler.OutOfMemory() || DriverOutOfMemory() || outOfMemory;
+            ShowProgressUpTo(listEnd);
         }
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
         return outOfMemory;
     }
 
@@ -139,6 +192,16 @@ public:
     }
 
 private:
+    void SetPolygonMode() const {
+        glPolygonMode(GL_FRONT_AND_BACK, record_.surfaceMode == 0 ? GL_LINE : GL_FILL);
+    }
+
+    // Shows every percent whose facet lies at or before `facet` and was not shown yet.
+    void ShowProgressUpTo(uint64_t facet) {
+        for (; nextPercent_ <= 99 && ProgressFacet(nextPercent_, mesh_.facetCount) <= facet; ++nextPercent_)
+            graphics_.ShowProgress(nextPercent_, kLoadingProgressText);
+    }
+
     // One cap triangle inside a begin/end pair with its corners' texture coordinates ((0, 0) without a
     // texture). Caps are flat cuts: their corners take vertex normals by the index rule alone, even
     // with file normals; otherwise the triangle is lit with its face normal.
@@ -173,6 +236,7 @@ private:
     const float* normals_;
     bool fileNormals_;
     SceneGraphics& graphics_;
+    int nextPercent_ = 1;
 };
 
 }  // namespace

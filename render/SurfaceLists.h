@@ -3,6 +3,8 @@
 // at most kFacetsPerList facets, one list per cut cap with its texture coordinates. A paint only calls
 // the lists. The surface goes into each list as vertex and index arrays (geometry/SurfaceArrays),
 // built on all cores, which draw the same pixels as a begin/end pair per facet with fewer vertices.
+// A large list calls chunks of its facets (geometry/SurfaceListLayout) from lists nested in it, which
+// compile two at a time: the driver's copying of every vertex into a list is most of a build.
 
 #include <string>
 
@@ -16,9 +18,10 @@ inline constexpr const char* kLoadingProgressText = "Loading";
 
 // Rebuilds `record`'s surface and cap lists in the current GL context (the caller makes it current):
 // old lists are deleted through `graphics`, which also shows the "Loading" progress in pane 3 (at most
-// 99 times, never for 100 facets or fewer) and clears it at the end. Sets listBase/listCount,
-// vertexCount and facetCount (mesh facets plus all cap triangles). No list names: listBase stays 0 and
-// no caps are built; a cap without a list name is skipped. When the driver runs out of memory the lists
-// stay as far as compiled and `messages` shows kNotEnoughMemoryForModelMessage once. Facets and cap
-// triangles naming a vertex outside the mesh are left out. Returns 0 when the record has no mesh, else 1.
+// 99 times, never for 100 facets or fewer) and clears it at the end, and keeps the nested lists. Sets
+// listBase/listCount, vertexCount and facetCount (mesh facets plus all cap triangles). No list names:
+// listBase stays 0 and no caps are built; a cap without a list name is skipped. When the driver runs out of
+// memory the lists stay as far as compiled and `messages` shows kNotEnoughMemoryForModelMessage once. Facets
+// and cap triangles naming a vertex outside the mesh are left out. Returns 0 when the record has no mesh,
+// else 1.
 int BuildSurfaceLists(SceneObject& record, SceneGraphics& graphics, MessageBoxes& messages);

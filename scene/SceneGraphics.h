@@ -10,8 +10,12 @@
 class SceneGraphics {
 public:
     virtual ~SceneGraphics() = default;
-    // Deletes `count` consecutive display lists starting at `base` (base 0 or count <= 0: nothing).
+    // Deletes `count` consecutive display lists starting at `base` (base 0 or count <= 0: nothing),
+    // with the lists nested in them.
     virtual void DeleteLists(uint32_t base, int32_t count) = 0;
+    // Nests the `count` lists from `base` on in the list `caller`, which calls them: they are deleted
+    // with it. A graphics side without display lists has none to nest.
+    virtual void NestLists(uint32_t /*caller*/, uint32_t /*base*/, int32_t /*count*/) {}
     // Deletes one texture object (name 0: nothing).
     virtual void DeleteTexture(uint32_t name) = 0;
     // Draws a progress bar of `percent` (1..100) with a label in status-bar pane 3; 0 clears the pane.

@@ -40,14 +40,10 @@ Six WithFaceNormal(const Poly3gon& mesh, uint64_t facet, int corner) {
     return {p[0], p[1], p[2], normal[0], normal[1], normal[2]};
 }
 
-TEST(SurfaceArraysTest, TheModeAndTheNormalsChooseTheLayout) {
-    EXPECT_EQ(LayoutFor(0, true, true), SurfaceLayout::kLines);
-    EXPECT_EQ(LayoutFor(0, false, false), SurfaceLayout::kLines);
-    EXPECT_EQ(LayoutFor(1, false, true), SurfaceLayout::kFlat);
-    EXPECT_EQ(LayoutFor(2, true, true), SurfaceLayout::kSmooth);
-    EXPECT_EQ(LayoutFor(3, false, true), SurfaceLayout::kFlat)
-        << "smooth modes without normals are drawn flat";
-    EXPECT_EQ(LayoutFor(1, false, false), SurfaceLayout::kSmooth) << "a light at a point lights every corner";
+TEST(SurfaceArraysTest, TheNormalsAndTheLightChooseTheLayout) {
+    EXPECT_EQ(LayoutFor(false, true), SurfaceLayout::kFlat) << "wire models and flat modes";
+    EXPECT_EQ(LayoutFor(true, true), SurfaceLayout::kSmooth);
+    EXPECT_EQ(LayoutFor(false, false), SurfaceLayout::kSmooth) << "a light at a point lights every corner";
 }
 
 TEST(SurfaceArraysTest, SmoothFacetsShareTheMeshVerticesFlatOnesGetTheirOwn) {
@@ -92,20 +88,9 @@ TEST(SurfaceArraysTest, FlatFacetsEndAtAVertexLitForThemAlone) {
     EXPECT_EQ(Vertex(arrays, 1), (Six{1, 0, 0, 0, 0, 1})) << "a vertex no facet ends at";
 }
 
-TEST(SurfaceArraysTest, WireFacetsGiveTheirEdgesInTheOrderFilledLinesDraw) {
-    const Poly3gon mesh = Square({0, 1, 2, 3, 2, 9, 2, 3, 0});
-    const SurfaceArrays arrays = BuildSurfaceArrays(mesh, nullptr, false, SurfaceLayout::kLines, {0, 3});
-    EXPECT_EQ(arrays.vertexCount, 6u);
-    EXPECT_EQ(Indices(arrays), (std::vector<uint32_t>{2, 0, 0, 1, 1, 2, 5, 3, 3, 4, 4, 5}));
-    for (int corner = 0; corner < 3; ++corner) {
-        EXPECT_EQ(Vertex(arrays, corner), WithFaceNormal(mesh, 0, corner));
-        EXPECT_EQ(Vertex(arrays, 3 + corner), WithFaceNormal(mesh, 2, corner));
-    }
-}
-
 TEST(SurfaceArraysTest, AnEmptyRangeGivesEmptyArrays) {
     const Poly3gon mesh = Square({0, 1, 2});
-    const SurfaceArrays arrays = BuildSurfaceArrays(mesh, nullptr, false, SurfaceLayout::kLines, {0, 0});
+    const SurfaceArrays arrays = BuildSurfaceArrays(mesh, nullptr, false, SurfaceLayout::kFlat, {0, 0});
     EXPECT_EQ(arrays.indexCount, 0u);
     EXPECT_EQ(arrays.blockStarts, (std::vector<uint64_t>{0, 0}));
 }

@@ -44,3 +44,27 @@ TEST(SurfaceListLayout, ProgressIsShownAtMostOnceAPercentAndNeverForSmallMeshes)
     EXPECT_EQ(ProgressFacet(50, 1000), 500u);
     EXPECT_EQ(ProgressFacet(0, 1000), UINT64_MAX);
 }
+
+TEST(SurfaceListLayout, ChunksEndAtProgressFacetsAndAreNeverShorterThanTheMinimum) {
+    // Small lists are one chunk; so is a list shorter than two minimal chunks.
+    EXPECT_EQ(ChunkBounds(0, 100, 100), (std::vector<uint64_t>{0, 100}));
+    EXPECT_EQ(ChunkBounds(0, 65535, 65535), (std::vector<uint64_t>{0, 65535}));
+    // 5,000,000 facets: one chunk a percent.
+    const std::vector<uint64_t> five = ChunkBounds(0, 5000000, 5000000);
+    ASSERT_EQ(five.size(), 101u);
+    for (int percent = 1; percent <= 99; ++percent)
+        EXPECT_EQ(five[percent], ProgressFacet(percent, 5000000));
+    // 1,000,000 facets: every fourth percent (10,000 facets a percent, 32,768 at least).
+    const std::vector<uint64_t> one = ChunkBounds(0, 1000000, 1000000);
+    EXPECT_EQ(one[1], 40000u);
+    EXPECT_EQ(one[one.size() - 2], 960000u);
+    for (size_t k = 1; k < one.size(); ++k)
+        EXPECT_GE(one[k] - one[k - 1], kMinFacetsPerChunk);
+    // The second list of 25,000,000 facets is cut at the percents 41 to 79.
+    const std::vector<uint64_t> second = ChunkBounds(10000000, 20000000, 25000000);
+    ASSERT_EQ(second.size(), 41u);
+    EXPECT_EQ(second.front(), 10000000u);
+    EXPECT_EQ(second[1], 10250000u);
+    EXPECT_EQ(second[39], 19750000u);
+    EXPECT_EQ(second.back(), 20000000u);
+}

@@ -180,8 +180,28 @@ TEST_F(SurfaceListPixelsTest, ALightAtAPointLightsEachCornerOfAFlatFacet) {
     h.scene.state.lightPosition[3] = 1.0f;
     h.scene.state.lightPosition[2] = 400.0f;
     h.view->ApplyLight();
-    h.scene.objects[index].surfaceMode = 1;
-    EXPECT_EQ(DifferingPixels(), 0);
+    for (int mode = 0; mode <= 1; ++mode) {
+        h.scene.objects[index].surfaceMode = mode;
+        EXPECT_EQ(DifferingPixels(), 0) << "surface mode " << mode;
+    }
+}
+
+TEST_F(SurfaceListPixelsTest, ALargeModelCompiledInChunksOnTwoContextsDrawsTheSamePixels) {
+    SceneObject& record = h.scene.objects[index];
+    delete record.mesh;
+    record.mesh = new Poly3gon(BumpySphere(201, 500));  // 200,002 facets: five chunks
+    record.vertexCount = static_cast<int64_t>(record.mesh->vertexCount);
+    for (const uint8_t opacity : {uint8_t{255}, uint8_t{128}}) {
+        record.colour[3] = opacity;
+        for (int mode = 0; mode <= 3; ++mode) {
+            record.surfaceMode = mode;
+            graphics.nestedLists.clear();
+            EXPECT_EQ(DifferingPixels(), 0) << "surface mode " << mode << ", opacity " << int{opacity};
+            ASSERT_EQ(graphics.nestedLists.size(), 1u);
+            EXPECT_EQ(graphics.nestedLists[0].first, record.listBase);
+            EXPECT_EQ(graphics.nestedLists[0].second.count, 5);
+        }
+    }
 }
 
 TEST_F(SurfaceListPixelsTest, FileNormalsLightEveryFacetTheSame) {

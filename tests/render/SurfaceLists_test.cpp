@@ -77,6 +77,35 @@ TEST_F(SurfaceListsTest, SmallMeshesShowNoProgressLargerOnesAtMostOnceAPercent) 
     EXPECT_EQ(empty.listBase, 0u);
 }
 
+TEST_F(SurfaceListsTest, ALargeSurfaceCallsChunksThatAreDeletedWithIt) {
+    const int index = h.scene.AddModelSlot();
+    SceneObject& record = h.scene.objects[index];
+    record.mesh = new Poly3gon(Strip(100000));
+    record.surfaceMode = 1;
+    ASSERT_EQ(Build(record), 1);
+    // Cut at 33,000 and 66,000 facets; progress is still shown once a percent, in order.
+    ASSERT_EQ(graphics.nestedLists.size(), 1u);
+    EXPECT_EQ(graphics.nestedLists[0].first, record.listBase);
+    const RecordingSceneGraphics::ListRange chunks = graphics.nestedLists[0].second;
+    EXPECT_EQ(chunks.count, 3);
+    for (int32_t k = 0; k < chunks.count; ++k)
+        EXPECT_TRUE(IsList(chunks.base + static_cast<uint32_t>(k)));
+    ASSERT_EQ(graphics.progress.size(), 100u);
+    for (int percent = 1; percent <= 99; ++percent)
+        EXPECT_EQ(graphics.progress[percent - 1], (std::pair<int, std::string>{percent, "Loading"}));
+
+    // The view's graphics delete nested lists with the list that calls them, and only those.
+    ScriptedMessageBoxes boxes;
+    GLSceneGraphics viewGraphics(*h.view, {}, &h.scene, &boxes);
+    viewGraphics.NestLists(record.listBase, chunks.base, chunks.count - 1);
+    viewGraphics.DeleteLists(record.listBase, record.listCount);
+    EXPECT_FALSE(IsList(record.listBase));
+    for (int32_t k = 0; k + 1 < chunks.count; ++k)
+        EXPECT_FALSE(IsList(chunks.base + static_cast<uint32_t>(k)));
+    EXPECT_TRUE(IsList(chunks.base + static_cast<uint32_t>(chunks.count - 1)));
+    record.listBase = 0;
+}
+
 TEST_F(SurfaceListsTest, CapsGetTheirOwnListsAndCountTowardsTheFacets) {
     const int index = h.scene.AddModelSlot();
     SceneObject& record = h.scene.objects[index];

@@ -4,6 +4,10 @@ void RecordingSceneGraphics::DeleteLists(uint32_t base, int32_t count) {
     deletedLists.push_back({base, count});
 }
 
+void RecordingSceneGraphics::NestLists(uint32_t caller, uint32_t base, int32_t count) {
+    nestedLists.push_back({caller, {base, count}});
+}
+
 void RecordingSceneGraphics::DeleteTexture(uint32_t name) {
     deletedTextures.push_back(name);
 }

@@ -17,6 +17,7 @@ public:
     };
 
     void DeleteLists(uint32_t base, int32_t count) override;
+    void NestLists(uint32_t caller, uint32_t base, int32_t count) override;
     void DeleteTexture(uint32_t name) override;
     void ShowProgress(int percent, const std::string& text) override;
     // Records the index; answers `buildResult`.
@@ -25,6 +26,7 @@ public:
     void UploadCapPixels(CutCap& cap) override;
 
     std::vector<ListRange> deletedLists;
+    std::vector<std::pair<uint32_t, ListRange>> nestedLists;  // caller and the lists nested in it
     std::vector<uint32_t> deletedTextures;
     std::vector<std::pair<int, std::string>> progress;
     std::vector<int> builtLists;
