@@ -35,6 +35,20 @@ struct SurfaceListsTest : ::testing::Test {
         h.view->doneCurrent();
         return built;
     }
+    // A model record holding a strip of `facets` facets, drawn in `surfaceMode`.
+    SceneObject& StripModel(uint64_t facets, int surfaceMode) {
+        SceneObject& record = h.scene.objects[h.scene.AddModelSlot()];
+        record.mesh = new Poly3gon(Strip(facets));
+        record.surfaceMode = surfaceMode;
+        return record;
+    }
+    // Every percent shown once, in order, then the pane cleared.
+    void ExpectProgressOnceAPercent() {
+        ASSERT_EQ(graphics.progress.size(), 100u);
+        for (int percent = 1; percent <= 99; ++percent)
+            EXPECT_EQ(graphics.progress[percent - 1], (std::pair<int, std::string>{percent, "Loading"}));
+        EXPECT_EQ(graphics.progress.back(), (std::pair<int, std::string>{0, ""}));
+    }
     bool IsList(GLuint name) {
         h.view->makeCurrent();
         const bool is = glIsList(name) == GL_TRUE;
@@ -48,10 +62,7 @@ struct SurfaceListsTest : ::testing::Test {
 };
 
 TEST_F(SurfaceListsTest, SmallMeshesShowNoProgressLargerOnesAtMostOnceAPercent) {
-    const int index = h.scene.AddModelSlot();
-    SceneObject& record = h.scene.objects[index];
-    record.mesh = new Poly3gon(Strip(100));
-    record.surfaceMode = 2;
+    SceneObject& record = StripModel(100, 2);
     ASSERT_EQ(Build(record), 1);
     EXPECT_EQ(record.listCount, 1);
     EXPECT_TRUE(IsList(record.listBase));
@@ -66,10 +77,7 @@ TEST_F(SurfaceListsTest, SmallMeshesShowNoProgressLargerOnesAtMostOnceAPercent) 
     graphics.progress.clear();
     ASSERT_EQ(Build(record), 1);
     EXPECT_EQ(graphics.deletedLists, (std::vector<RecordingSceneGraphics::ListRange>{{oldBase, 1}}));
-    ASSERT_EQ(graphics.progress.size(), 100u);
-    for (int percent = 1; percent <= 99; ++percent)
-        EXPECT_EQ(graphics.progress[percent - 1], (std::pair<int, std::string>{percent, "Loading"}));
-    EXPECT_EQ(graphics.progress.back(), (std::pair<int, std::string>{0, ""}));
+    ExpectProgressOnceAPercent();
     EXPECT_TRUE(messages.shown.empty());
 
     SceneObject empty;
@@ -78,10 +86,7 @@ TEST_F(SurfaceListsTest, SmallMeshesShowNoProgressLargerOnesAtMostOnceAPercent) 
 }
 
 TEST_F(SurfaceListsTest, ALargeSurfaceCallsChunksThatAreDeletedWithIt) {
-    const int index = h.scene.AddModelSlot();
-    SceneObject& record = h.scene.objects[index];
-    record.mesh = new Poly3gon(Strip(100000));
-    record.surfaceMode = 1;
+    SceneObject& record = StripModel(100000, 1);
     ASSERT_EQ(Build(record), 1);
     // Cut at 33,000 and 66,000 facets; progress is still shown once a percent, in order.
     ASSERT_EQ(graphics.nestedLists.size(), 1u);
@@ -90,9 +95,7 @@ TEST_F(SurfaceListsTest, ALargeSurfaceCallsChunksThatAreDeletedWithIt) {
     EXPECT_EQ(chunks.count, 3);
     for (int32_t k = 0; k < chunks.count; ++k)
         EXPECT_TRUE(IsList(chunks.base + static_cast<uint32_t>(k)));
-    ASSERT_EQ(graphics.progress.size(), 100u);
-    for (int percent = 1; percent <= 99; ++percent)
-        EXPECT_EQ(graphics.progress[percent - 1], (std::pair<int, std::string>{percent, "Loading"}));
+    ExpectProgressOnceAPercent();
 
     // The view's graphics delete nested lists with the list that calls them, and only those.
     ScriptedMessageBoxes boxes;
@@ -107,10 +110,7 @@ TEST_F(SurfaceListsTest, ALargeSurfaceCallsChunksThatAreDeletedWithIt) {
 }
 
 TEST_F(SurfaceListsTest, CapsGetTheirOwnListsAndCountTowardsTheFacets) {
-    const int index = h.scene.AddModelSlot();
-    SceneObject& record = h.scene.objects[index];
-    record.mesh = new Poly3gon(Strip(4));
-    record.surfaceMode = 3;
+    SceneObject& record = StripModel(4, 3);
 
     auto* first = new CutCap;
     first->triangleCount = 2;
