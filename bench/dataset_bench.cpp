@@ -84,9 +84,9 @@ void MakeScene(SceneObject& object, SceneObject& plate) {
 
 void ReadSlices(benchmark::State& state) {
     const std::vector<DatasetSlice> slices = ListDatasetSlices(SlicePath(g_stack, 0), 4);
+    if (slices.size() != static_cast<size_t>(kSide)) state.SkipWithError("the stack is incomplete");
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadSliceBatch(slices, 0, slices.size()));
-    state.counters["slices"] = static_cast<double>(slices.size());
 }
 
 void Resample(benchmark::State& state, bool projection) {
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the stack into %s\n", g_stack.c_str());
         return 1;
     }
-    benchmark::RegisterBenchmark("slices/read", ReadSlices)->Unit(benchmark::kMillisecond)->UseRealTime();
+    // The CSV output takes its columns from the first benchmark: the one with every counter goes first.
     benchmark::RegisterBenchmark("resample", Resample, false)
         ->Arg(512)
         ->Unit(benchmark::kMillisecond)
@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
         ->Arg(64)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
+    benchmark::RegisterBenchmark("slices/read", ReadSlices)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("cap_texture/512", CapTexture)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
