@@ -1,5 +1,7 @@
 #include "geometry/SurfaceListLayout.h"
 
+#include <cstddef>
+
 int32_t SurfaceListCount(uint64_t facetCount) {
     if (facetCount == 0) return 1;
     return static_cast<int32_t>((facetCount - 1) / kFacetsPerList + 1);
@@ -13,13 +15,23 @@ uint64_t ProgressFacet(int percent, uint64_t facetCount) {
     return whole + (rest + 99) / 100;
 }
 
-std::vector<uint64_t> ChunkBounds(uint64_t first, uint64_t last, uint64_t facetCount, uint64_t minFacets) {
-    std::vector<uint64_t> bounds{first};
+std::vector<uint64_t> ChunkBounds(uint64_t first, uint64_t last, uint64_t facetCount) {
+    std::vector<uint64_t> cuts{first};
     for (int percent = 1; percent <= 99; ++percent) {
         const uint64_t at = ProgressFacet(percent, facetCount);
-        if (at > bounds.back() && at < last && at - bounds.back() >= minFacets && last - at >= minFacets)
-            bounds.push_back(at);
+        if (at > cuts.back() && at < last && at - cuts.back() >= kMinFacetsPerChunk &&
+            last - at >= kMinFacetsPerChunk)
+            cuts.push_back(at);
     }
-    bounds.push_back(last);
+    cuts.push_back(last);
+    std::vector<uint64_t> bounds{first};
+    for (std::size_t k = 1; k < cuts.size(); ++k) {
+        const uint64_t length = cuts[k] - cuts[k - 1];
+        const uint64_t parts = (length + kMaxFacetsPerChunk - 1) / kMaxFacetsPerChunk;
+        for (uint64_t part = 1; part < parts; ++part)
+            bounds.push_back(cuts[k - 1] +
+                             static_cast<uint64_t>(static_cast<unsigned __int128>(length) * part / parts));
+        bounds.push_back(cuts[k]);
+    }
     return bounds;
 }

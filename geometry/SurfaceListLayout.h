@@ -19,9 +19,11 @@ uint64_t ProgressFacet(int percent, uint64_t facetCount);
 // Facets a chunk holds at least, but the last of a list: a list of fewer than twice as many facets
 // compiles in one piece.
 inline constexpr uint64_t kMinFacetsPerChunk = 32768;
+// Facets a chunk holds at most, so that the corners handed over for one stay small.
+inline constexpr uint64_t kMaxFacetsPerChunk = 262144;
 
 // Where the list of facets first .. last - 1 (of a mesh of `facetCount`) is cut into chunks, each
-// compiled into a list of its own, two at a time: at progress facets, so that progress can be shown
-// as chunks finish, each chunk at least `minFacets` long but the last. Returns first, the cuts, last.
-std::vector<uint64_t> ChunkBounds(uint64_t first, uint64_t last, uint64_t facetCount,
-                                  uint64_t minFacets = kMinFacetsPerChunk);
+// compiled on its own, two at a time: at progress facets, so that progress can be shown as chunks
+// finish, each chunk at least kMinFacetsPerChunk long but the last; chunks longer than
+// kMaxFacetsPerChunk are then cut into equal parts. Returns first, the cuts, last.
+std::vector<uint64_t> ChunkBounds(uint64_t first, uint64_t last, uint64_t facetCount);

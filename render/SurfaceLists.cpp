@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "geometry/CapTexCoords.h"
-#include "geometry/SurfaceArrays.h"
+#include "geometry/SurfaceCorners.h"
 #include "geometry/SurfaceListLayout.h"
 #include "geometry/VertexNormals.h"
 #include "platform/MessageBoxes.h"
@@ -47,25 +47,44 @@ void ClearGLErrors() {
     }
 }
 
-// Compiles the chunks of one surface list from its arrays, taking them in order on whichever thread is
-// free: each into a list of its own from `firstName` on, or with no names all into the list being
-// compiled on the calling thread.
+// What the chunks of a surface list are made of.
+struct ChunkSource {
+    const Poly3gon& mesh;
+    const float* normals;  // per mesh vertex, as FillSurfaceCorners takes them
+    bool fileNormals;
+    SurfaceLayout layout;
+    const std::vector<uint64_t>& bounds;  // chunk k holds the facets bounds[k] .. bounds[k + 1] - 1
+};
+
+// Compiles the chunks of one surface list, taking them in order on whichever thread is free: each
+// into a list of its own from `firstName` on, or with no names all into the list being compiled on
+// the calling thread.
 class ChunkCompiler {
 public:
-    ChunkCompiler(const SurfaceArrays& arrays, GLuint firstName)
-        : arrays_(arrays),
+    ChunkCompiler(const ChunkSource& source, GLuint firstName)
+        : source_(source),
           firstName_(firstName),
-          count_(arrays.blockStarts.size() - 1),
+          count_(source.bounds.size() - 1),
           done_(std::make_unique<std::atomic<bool>[]>(count_)) {}
 
     // Compiles chunks until none is left, calling `afterChunk` after each one this thread compiled.
     void Run(const std::function<void()>& afterChunk = {}) {
+        uint64_t longest = 0;
+        for (size_t chunk = 0; chunk < count_; ++chunk)
+            longest = std::max(longest, source_.bounds[chunk + 1] - source_.bounds[chunk]);
+        std::unique_ptr<float[]> corners;
+        try {
+            corners = std::make_unique_for_overwrite<float[]>(longest * 3 * kFloatsPerCorner);
+        } catch (const std::bad_alloc&) {
+            outOfMemory_ = true;  // the other thread, or none, compiles the chunks
+            return;
+        }
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 6 * sizeof(float), arrays_.vertices.get());
-        glNormalPointer(GL_FLOAT, 6 * sizeof(float), arrays_.vertices.get() + 3);
+        glVertexPointer(3, GL_FLOAT, kFloatsPerCorner * sizeof(float), corners.get());
+        glNormalPointer(GL_FLOAT, kFloatsPerCorner * sizeof(float), corners.get() + 3);
         for (size_t chunk = next_++; chunk < count_; chunk = next_++) {
-            Compile(chunk);
+            Compile(chunk, corners.get());
             done_[chunk].store(true, std::memory_order_release);
             if (afterChunk) afterChunk();
         }
@@ -83,17 +102,17 @@ public:
     bool OutOfMemory() const { return outOfMemory_; }
 
 private:
-    void Compile(size_t chunk) {
-        const uint64_t first = arrays_.blockStarts[chunk];
-        const auto indices = static_cast<GLsizei>(arrays_.blockStarts[chunk + 1] - first);
+    void Compile(size_t chunk, float* corners) {
+        const uint64_t count =
+            FillSurfaceCorners(source_.mesh, source_.normals, source_.fileNormals, source_.layout,
+                               source_.bounds[chunk], source_.bounds[chunk + 1], corners);
         if (firstName_ != 0) glNewList(firstName_ + static_cast<GLuint>(chunk), GL_COMPILE);
-        if (indices > 0)
-            glDrawElements(GL_TRIANGLES, indices, GL_UNSIGNED_INT, arrays_.indices.get() + first);
+        if (count > 0) glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
         if (firstName_ != 0) glEndList();
         if (DriverOutOfMemory()) outOfMemory_ = true;
     }
 
-    const SurfaceArrays& arrays_;
+    const ChunkSource& source_;
     GLuint firstName_;
     size_t count_;
     std::unique_ptr<std::atomic<bool>[]> done_;
@@ -121,9 +140,10 @@ public:
             const uint64_t listEnd = std::min(mesh_.facetCount, listStart + kFacetsPerList);
             const std::vector<uint64_t> bounds = ChunkBounds(listStart, listEnd, mesh_.facetCount);
             const GLuint list = base + static_cast<GLuint>(k);
-            SurfaceArrays arrays;
+            std::unique_ptr<float[]> flatNormals;
             try {
-                arrays = BuildSurfaceArrays(mesh_, normals_, fileNormals_, layout, bounds);
+                if (layout == SurfaceLayout::kFlat)
+                    flatNormals = FlatVertexNormals(mesh_, listStart, listEnd);
             } catch (const std::bad_alloc&) {
                 outOfMemory = true;
                 glNewList(list, GL_COMPILE);
@@ -131,9 +151,11 @@ public:
                 glEndList();
                 continue;
             }
+            const ChunkSource source{mesh_, flatNormals ? flatNormals.get() : normals_, fileNormals_, layout,
+                                     bounds};
             const auto chunks = static_cast<GLsizei>(bounds.size() - 1);
             const GLuint chunkBase = chunks > 1 ? glGenLists(chunks) : 0;
-            ChunkCompiler compiler(arrays, chunkBase);
+            ChunkCompiler compiler(source, chunkBase);
             size_t shown = 0;
             const auto progress = [&] { ShowProgressUpTo(bounds[shown = compiler.DonePrefix(shown)]); };
             if (chunkBase != 0) {

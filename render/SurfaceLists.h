@@ -1,10 +1,10 @@
 #pragma once
 // Compiling an object's surface into display lists: per-vertex normals for the smooth modes, lists of
 // at most kFacetsPerList facets, one list per cut cap with its texture coordinates. A paint only calls
-// the lists. The surface goes into each list as vertex and index arrays (geometry/SurfaceArrays),
-// built on all cores, which draw the same pixels as a begin/end pair per facet with fewer vertices.
-// A large list calls chunks of its facets (geometry/SurfaceListLayout) from lists nested in it, which
-// compile two at a time: the driver's copying of every vertex into a list is most of a build.
+// the lists. The surface goes into each list as arrays of corners (geometry/SurfaceCorners), a chunk
+// of facets at a time (geometry/SurfaceListLayout), which draw the same pixels as a begin/end pair per
+// facet. A large list calls its chunks from lists nested in it, which compile two at a time on two
+// contexts: the driver's storing of every vertex into a list is most of a build.
 
 #include <string>
 

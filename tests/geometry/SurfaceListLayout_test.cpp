@@ -67,4 +67,12 @@ TEST(SurfaceListLayout, ChunksEndAtProgressFacetsAndAreNeverShorterThanTheMinimu
     EXPECT_EQ(second[1], 10250000u);
     EXPECT_EQ(second[39], 19750000u);
     EXPECT_EQ(second.back(), 20000000u);
+    // A list of a mesh so large that no progress falls inside it is cut into equal chunks.
+    const std::vector<uint64_t> huge = ChunkBounds(0, 10000000, 1000000000);
+    ASSERT_EQ(huge.size(), 40u);
+    for (size_t k = 1; k < huge.size(); ++k) {
+        EXPECT_LE(huge[k] - huge[k - 1], kMaxFacetsPerChunk);
+        EXPECT_GE(huge[k] - huge[k - 1], 10000000u / 39);
+    }
+    EXPECT_EQ(huge.back(), 10000000u);
 }
