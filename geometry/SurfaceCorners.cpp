@@ -14,12 +14,6 @@ namespace {
 constexpr uint64_t kUnclaimed = UINT64_MAX;
 constexpr float kAnyNormal[3] = {0.0f, 0.0f, 1.0f};  // for mesh vertices no facet ends at
 
-bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
-    return std::all_of(facet, facet + 3, [vertexCount](int64_t index) {
-        return index >= 0 && static_cast<uint64_t>(index) < vertexCount;
-    });
-}
-
 void FaceNormal(const Poly3gon& mesh, const int64_t* facet, float out[3]) {
     FacetNormal(mesh.vertices + facet[0] * 3, mesh.vertices + facet[1] * 3, mesh.vertices + facet[2] * 3,
                 out);

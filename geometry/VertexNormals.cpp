@@ -8,13 +8,13 @@
 #include "scene/Poly3gon.h"
 #include "scene/SceneObject.h"
 
-namespace {
-
 bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
     return std::all_of(facet, facet + 3, [vertexCount](int64_t index) {
         return index >= 0 && static_cast<uint64_t>(index) < vertexCount;
     });
 }
+
+namespace {
 
 std::unique_ptr<float[]> ZeroedNormals(uint64_t vertexCount) {
     if (vertexCount > UINT64_MAX / (3 * sizeof(float))) return nullptr;

@@ -7,6 +7,10 @@
 
 struct SceneObject;
 
+// Whether all three corners of a facet name a vertex of a mesh of `vertexCount`; facets that do not
+// are left out of every drawing.
+bool FacetInMesh(const int64_t* facet, uint64_t vertexCount);
+
 // Face normal of the facet with corners a, b, c (in index order): (a - b) x (b - c), not normalised,
 // so that larger facets weigh more in the sums. `out` receives 3 floats.
 void FacetNormal(const float* a, const float* b, const float* c, float out[3]);

@@ -22,12 +22,6 @@
 
 namespace {
 
-bool FacetInMesh(const int64_t* facet, uint64_t vertexCount) {
-    return std::all_of(facet, facet + 3, [vertexCount](int64_t index) {
-        return index >= 0 && static_cast<uint64_t>(index) < vertexCount;
-    });
-}
-
 // Reads the error GL noted since the last read; true when it says the driver ran out of memory.
 bool DriverOutOfMemory() {
     const GLenum error = glGetError();
