@@ -16,7 +16,7 @@ SharedContextThread::~SharedContextThread() {
 
 void SharedContextThread::Start(std::function<void()> work) {
     QOpenGLContext* current = QOpenGLContext::currentContext();
-    if (current == nullptr || thread_ != nullptr) return;
+    if (current == nullptr || thread_ != nullptr || !QOpenGLContext::supportsThreadedOpenGL()) return;
     // Surfaces belong to the user-interface thread; the context moves to the worker and back.
     surface_ = std::make_unique<QOffscreenSurface>();
     surface_->setFormat(current->format());

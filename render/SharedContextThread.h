@@ -19,9 +19,10 @@ public:
     SharedContextThread& operator=(const SharedContextThread&) = delete;
 
     // Runs `work` on the thread with the second context current and returns at once. Call it on the
-    // user-interface thread with a context current. Without a current context, or when no context
-    // sharing its lists can be made current, `work` never runs: it must leave nothing undone that the
-    // caller does not finish itself. Everything `work` compiled is finished when Wait() returns.
+    // user-interface thread with a context current. Without a current context, on a platform without
+    // OpenGL on other threads, or when no context sharing its lists can be made current, `work` never
+    // runs: it must leave nothing undone that the caller does not finish itself. Everything `work`
+    // compiled is finished when Wait() returns.
     void Start(std::function<void()> work);
     void Wait();
 
