@@ -92,6 +92,11 @@ SceneGraphics& CMainFrame::Graphics() {
     return *graphics_;
 }
 
+void CMainFrame::ApplyLight() {
+    view_->ApplyLight();
+    graphics_->MatchLightKind();
+}
+
 std::string CMainFrame::ManualPath() const {
     return FindManual(startup_.programPath);
 }

@@ -106,6 +106,8 @@ public:
     void SyncStageDialog();
     // After a keyframe or scene changed the light: the open Light dialog shows it again.
     void SyncLightDialog();
+    // Hands the scene's light to the view and rebuilds the lists that depend on its kind.
+    void ApplyLight();
 
     // The keyframes of this instance.
     KeyframeRecorder& Keyframes();

@@ -33,7 +33,7 @@ void CMainFrame::LoadController(int index) {
 }
 
 void CMainFrame::ShowAppliedKeyframe() {
-    view_->ApplyLight();
+    ApplyLight();
     RepaintNow();
     SyncStageDialog();
     SyncLightDialog();
@@ -41,7 +41,7 @@ void CMainFrame::ShowAppliedKeyframe() {
 }
 
 void CMainFrame::ShowInterpolatedFrame() {
-    view_->ApplyLight();
+    ApplyLight();
     RepaintNow();
     SyncStageDialog();
     SyncLightDialog();

@@ -88,6 +88,7 @@ void CMainFrame::LoadScene() {
         }
         scene_->objects[scene_->PlateIndex()].listBase = plateList;
         ApplyStage(content.stage, settings_);
+        ApplyLight();  // before the lists are built, which may depend on its kind
         for (int i = 1; i < scene_->PlateIndex();) {
             SceneObject& record = scene_->objects[i];
             record.recutOnKeyframe = 0;
@@ -103,7 +104,6 @@ void CMainFrame::LoadScene() {
         view_->BuildPlateList();
         if (settings_.bgMode == 1) view_->BuildColourCube();
         if (settings_.bgMode == 2) view_->LoadImageCube();
-        view_->ApplyLight();
         SyncLightDialog();
     }
     SyncStageDialog();

@@ -33,7 +33,7 @@ void CMainFrame::AttachStageLight() {
     light_ = std::make_unique<ToolWindow<CLightDlg>>(
         *this,
         [this](QWidget& parent) {
-            LightDialogHost host{scene_->state, services_.settings, [this] { view_->ApplyLight(); },
+            LightDialogHost host{scene_->state, services_.settings, [this] { ApplyLight(); },
                                  [this] { RepaintNow(); }};
             return new CLightDlg(std::move(host), &parent);
         },

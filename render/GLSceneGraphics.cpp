@@ -20,6 +20,8 @@ GLSceneGraphics::GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress, Sce
 void GLSceneGraphics::DeleteLists(uint32_t base, int32_t count) {
     if (base == 0 || count <= 0) return;
     GLContextScope scope(view_);
+    for (int32_t k = 0; k < count && !builtUnderPointLight_.empty(); ++k)
+        builtUnderPointLight_.erase(base + static_cast<uint32_t>(k));
     for (int32_t k = 0; k < count && !nested_.empty(); ++k) {
         const auto found = nested_.find(base + static_cast<uint32_t>(k));
         if (found == nested_.end()) continue;
@@ -56,9 +58,27 @@ int GLSceneGraphics::BuildSurfaceLists(int index) {
     view_.setUpdatesEnabled(false);
     building_ = true;
     const int built = ::BuildSurfaceLists(record, *this, *messages_);
+    if (record.listBase != 0 && !LightIsDirectional()) builtUnderPointLight_.insert(record.listBase);
     building_ = false;
     view_.setUpdatesEnabled(updatesEnabled);
     return built;
+}
+
+void GLSceneGraphics::MatchLightKind() {
+    if (scene_ == nullptr) return;
+    bool directional = true;
+    {
+        GLContextScope scope(view_);
+        if (!scope) return;
+        directional = LightIsDirectional();
+    }
+    for (int index = 1; index < scene_->PlateIndex(); ++index) {
+        const SceneObject& record = scene_->objects[index];
+        const bool underPointLight = builtUnderPointLight_.contains(record.listBase);
+        if (record.mesh != nullptr && record.listBase != 0 && record.surfaceMode <= 1 &&
+            underPointLight == directional)
+            BuildSurfaceLists(index);
+    }
 }
 
 void GLSceneGraphics::UploadCapPixels(CutCap& cap) {

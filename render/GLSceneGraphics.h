@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "scene/SceneGraphics.h"
@@ -36,6 +37,9 @@ public:
     // record, no scene, or a view without context (the record's counts are then left as they were),
     // otherwise 1.
     int BuildSurfaceLists(int index) override;
+    // After the light changed: rebuilds the lists of the models without vertex normals (surface modes
+    // 0 and 1) that were built under the other kind of light (see LightIsDirectional).
+    void MatchLightKind();
     // Paints the cap from the record's dataset with the wait cursor shown and uploads it into the
     // view's context; factors 1 without scene, message service or context.
     CapTextureFactors TextureCap(int index, CutCap& cap, const CapPlateBounds& bounds) override;
@@ -49,4 +53,5 @@ private:
     MessageBoxes* messages_;
     bool building_ = false;
     std::unordered_map<uint32_t, std::pair<uint32_t, int32_t>> nested_;  // caller: first and count
+    std::unordered_set<uint32_t> builtUnderPointLight_;                  // first surface lists
 };

@@ -28,13 +28,6 @@ bool DriverOutOfMemory() {
     return error == GL_OUT_OF_MEMORY || error == GL_STACK_OVERFLOW || error == GL_STACK_UNDERFLOW;
 }
 
-// Whether the light shines from a direction (w = 0) rather than from a point.
-bool DirectionalLight() {
-    GLfloat position[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
-    return position[3] == 0.0f;
-}
-
 void ClearGLErrors() {
     // Bounded: a lost context keeps answering with the same error.
     for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
@@ -128,7 +121,7 @@ public:
     // second context.
     bool CompileSurface(GLuint base, int32_t count) {
         bool outOfMemory = false;
-        const SurfaceLayout layout = LayoutFor(normals_ != nullptr, DirectionalLight());
+        const SurfaceLayout layout = LayoutFor(normals_ != nullptr, LightIsDirectional());
         for (int32_t k = 0; k < count; ++k) {
             const uint64_t listStart = static_cast<uint64_t>(k) * kFacetsPerList;
             const uint64_t listEnd = std::min(mesh_.facetCount, listStart + kFacetsPerList);
@@ -256,6 +249,12 @@ private:
 };
 
 }  // namespace
+
+bool LightIsDirectional() {
+    GLfloat position[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+    return position[3] == 0.0f;
+}
 
 int BuildSurfaceLists(SceneObject& record, SceneGraphics& graphics, MessageBoxes& messages) {
     if (record.mesh == nullptr) return 0;

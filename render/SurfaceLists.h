@@ -25,3 +25,8 @@ inline constexpr const char* kLoadingProgressText = "Loading";
 // and cap triangles naming a vertex outside the mesh are left out. Returns 0 when the record has no mesh,
 // else 1.
 int BuildSurfaceLists(SceneObject& record, SceneGraphics& graphics, MessageBoxes& messages);
+
+// Whether the current context's light shines from a direction (w = 0) rather than from a point. Lists
+// of a surface without vertex normals hold what this kind of light needs when they are built: under a
+// directional light a facet is lit at its last corner alone, which a light at a point does not allow.
+bool LightIsDirectional();

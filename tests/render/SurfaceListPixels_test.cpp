@@ -9,6 +9,7 @@
 
 #include "geometry/VertexNormals.h"
 #include "import/ModelLoader.h"
+#include "render/GLSceneGraphics.h"
 #include "render/SurfaceLists.h"
 #include "scene/Poly3gon.h"
 #include "support/RecordingSceneGraphics.h"
@@ -113,21 +114,22 @@ struct SurfaceListPixelsTest : ::testing::Test {
         TurnController(h.scene.controllers[0], 35.0f, true);
     }
 
-    // Differing pixels between the reference drawing and the built lists of the current record.
-    int DifferingPixels() {
+    // The current record drawn by the reference list, which is gone afterwards; the record keeps its lists.
+    BgrImage ReferenceImage() {
         SceneObject& record = h.scene.objects[index];
+        const uint32_t built = record.listBase;
         h.view->makeCurrent();
         record.listBase = CompileReference(record);
-        record.listCount = 1;
         h.view->doneCurrent();
-        const BgrImage expected = h.view->ReadPixels();
-
+        const BgrImage image = h.view->ReadPixels();
         h.view->makeCurrent();
         glDeleteLists(record.listBase, 1);
-        record.listBase = 0;
-        EXPECT_EQ(BuildSurfaceLists(record, graphics, messages), 1);
         h.view->doneCurrent();
-        const BgrImage drawn = h.view->ReadPixels();
+        record.listBase = built;
+        return image;
+    }
+
+    static int Differing(const BgrImage& drawn, const BgrImage& expected) {
         EXPECT_EQ(drawn.width, expected.width);
         int differing = 0;
         for (int y = 0; y < expected.height; ++y) {
@@ -136,8 +138,20 @@ struct SurfaceListPixelsTest : ::testing::Test {
         }
         // The sphere must actually be lit differently across the view for the comparison to mean much.
         EXPECT_NE(ViewHarness::Rgb(drawn, kViewSize / 2, kViewSize / 2), ViewHarness::Rgb(drawn, 20, 20));
-        EXPECT_TRUE(messages.shown.empty());
         return differing;
+    }
+
+    // Differing pixels between the reference drawing and the built lists of the current record.
+    int DifferingPixels() {
+        SceneObject& record = h.scene.objects[index];
+        record.listBase = 0;
+        record.listCount = 1;
+        const BgrImage expected = ReferenceImage();
+        h.view->makeCurrent();
+        EXPECT_EQ(BuildSurfaceLists(record, graphics, messages), 1);
+        h.view->doneCurrent();
+        EXPECT_TRUE(messages.shown.empty());
+        return Differing(h.view->ReadPixels(), expected);
     }
 
     ViewHarness h;
@@ -184,6 +198,37 @@ TEST_F(SurfaceListPixelsTest, ALightAtAPointLightsEachCornerOfAFlatFacet) {
         h.scene.objects[index].surfaceMode = mode;
         EXPECT_EQ(DifferingPixels(), 0) << "surface mode " << mode;
     }
+}
+
+TEST_F(SurfaceListPixelsTest, TheViewsListsFollowTheLightFromADirectionToAPoint) {
+    ScriptedMessageBoxes boxes;
+    int builds = 0;  // each build clears the progress pane once at its end
+    GLSceneGraphics viewGraphics(
+        *h.view, [&builds](int percent, const std::string&) { builds += percent == 0 ? 1 : 0; }, &h.scene,
+        &boxes);
+    SceneObject& record = h.scene.objects[index];
+    record.listBase = 0;
+    for (int mode = 0; mode <= 1; ++mode) {
+        record.surfaceMode = mode;
+        h.scene.state.lightPosition[3] = 0.0f;
+        h.view->ApplyLight();
+        ASSERT_EQ(viewGraphics.BuildSurfaceLists(index), 1);
+        builds = 0;
+        viewGraphics.MatchLightKind();
+        EXPECT_EQ(builds, 0) << "nothing to rebuild";
+
+        h.scene.state.lightPosition[3] = 1.0f;
+        h.scene.state.lightPosition[2] = 400.0f;
+        h.view->ApplyLight();
+        const BgrImage expected = ReferenceImage();
+        EXPECT_GT(Differing(h.view->ReadPixels(), expected), 0) << "lists lit for a direction, mode " << mode;
+        viewGraphics.MatchLightKind();
+        EXPECT_EQ(builds, 1);
+        EXPECT_EQ(Differing(h.view->ReadPixels(), expected), 0) << "surface mode " << mode;
+        viewGraphics.MatchLightKind();
+        EXPECT_EQ(builds, 1) << "nothing to rebuild";
+    }
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(SurfaceListPixelsTest, ALargeModelCompiledInChunksOnTwoContextsDrawsTheSamePixels) {
