@@ -114,13 +114,13 @@ private:
     bool pending_ = true;
 };
 
-// An uninitialised array for `count` elements, with huge pages asked for before its first touch.
+// An uninitialised array for `count` elements. No huge pages are asked for before its first touch: a
+// fault in such a region may first compact memory, which costs the weld more than the page-table
+// misses of arrays it mostly streams through.
 template <typename T>
 std::unique_ptr<T[]> NewScratchArray(uint64_t count) {
     if (count > std::numeric_limits<size_t>::max() / sizeof(T)) throw std::bad_alloc();
-    std::unique_ptr<T[]> array(new T[static_cast<size_t>(count)]);
-    AdviseHugePages(array.get(), static_cast<size_t>(count) * sizeof(T));
-    return array;
+    return std::unique_ptr<T[]>(new T[static_cast<size_t>(count)]);
 }
 
 // How far ahead in its bucket the scatter and the renumbering fetch a bucket's entries: a cache line's
@@ -213,11 +213,13 @@ public:
         progress_.Reach(3, 5);
         const uint64_t distinct = Rank();
         if (distinct > ExactPointTable::kMaxPoints) return false;
-        std::unique_ptr<float[]> welded(distinct > 0 ? NewLargeFloatArray(distinct * 3) : nullptr);
-        if (distinct > 0 && !welded) return false;
+        std::unique_ptr<float[]> welded = distinct > 0 ? NewScratchArray<float>(distinct * 3) : nullptr;
         progress_.Reach(4, 5);
         Renumber(welded.get());
         progress_.Reach(5, 5);
+        // The mesh keeps these and reads them at random: huge pages are asked for once they are written,
+        // so that the kernel gathers them in the background.
+        AdviseHugePages(welded.get(), static_cast<size_t>(distinct) * 3 * sizeof(float));
 
         delete[] mesh_.vertices;
         mesh_.vertices = welded.release();

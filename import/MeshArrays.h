@@ -8,8 +8,10 @@
 
 class Poly3gon;
 
-// Asks for transparent huge pages on the whole 2 MiB pages inside [begin, begin + bytes), before the
-// first touch of fresh memory. Only advice: the kernel may ignore it, and the memory works either way.
+// Asks for transparent huge pages on the whole 2 MiB pages inside [begin, begin + bytes): before the
+// first touch of fresh memory, its faults take them (compacting memory first when none is free); on
+// memory already written, the kernel gathers them in the background. Only advice: the kernel may ignore
+// it, and the memory works either way.
 void AdviseHugePages(void* begin, size_t bytes);
 
 // Array of `count` elements allocated with new[] (so owners release it with delete[]), contents
