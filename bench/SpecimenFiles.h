@@ -3,11 +3,12 @@
 // --data=FOLDER, in name order.
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include "bench/FlagValue.h"
 
 struct SpecimenFile {
     std::string path;
@@ -17,9 +18,7 @@ struct SpecimenFile {
 
 // The folder named by --data=FOLDER among the arguments; empty when none is given.
 inline std::string DataFolder(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--data=", 7) == 0) return argv[i] + 7;
-    return std::string();
+    return FlagValue(argc, argv, "--data=");
 }
 
 // Specimen files of the folder whose extension is one of `extensions`; none when it is no folder.

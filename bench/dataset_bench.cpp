@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/FlagValue.h"
 #include "dataset/BuildCapTexture.h"
 #include "dataset/DatasetSlices.h"
 #include "dataset/ResampleDataset.h"
@@ -124,8 +125,7 @@ void CapTexture(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--stack=", 8) == 0) g_stack = argv[i] + 8;
+    g_stack = FlagValue(argc, argv, "--stack=");
     if (g_stack.empty()) {
         std::fprintf(stderr, "usage: pexora_bench_dataset --stack=FOLDER [benchmark flags]\n");
         return 2;

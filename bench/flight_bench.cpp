@@ -24,6 +24,7 @@
 #include <string>
 
 #include "app/FlightExport.h"
+#include "bench/ModelBenchmarkMain.h"
 #include "bench/QuietServices.h"
 #include "import/ModelLoader.h"
 #include "import/StageSize.h"
@@ -203,31 +204,16 @@ void Export(benchmark::State& state, Stage* stage, int filter, const std::string
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string model;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--model=", 8) == 0) model = argv[i] + 8;
-        if (std::strncmp(argv[i], "--folder=", 9) == 0) folder = argv[i] + 9;
-    }
-    if (model.empty()) {
-        std::fprintf(stderr, "usage: pexora_bench_flight --model=FILE [--folder=DIR] [benchmark flags]\n");
-        return 2;
-    }
-    CPexoraView::ConfigureGLAccelerator(0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Stage stage(model);
-    if (!stage.loaded) {
-        std::fprintf(stderr, "cannot read %s\n", model.c_str());
-        return 1;
-    }
-    const auto once = [](benchmark::internal::Benchmark* b) {
-        b->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-    };
-    once(benchmark::RegisterBenchmark("flight/play", Play, &stage));
-    once(benchmark::RegisterBenchmark("flight/dib", Export, &stage, 1, std::string("dib"), "avi"));
-    once(benchmark::RegisterBenchmark("flight/mjpeg", Export, &stage, 1, std::string("mjpeg"), "avi"));
-    once(benchmark::RegisterBenchmark("flight/h264", Export, &stage, 4, std::string("h264"), "mp4"));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    if (const std::string given = FlagValue(argc, argv, "--folder="); !given.empty()) folder = given;
+    return RunOnModel<Stage>(
+        argc, argv, "pexora_bench_flight --model=FILE [--folder=DIR] [benchmark flags]", [](Stage& stage) {
+            const auto once = [](benchmark::internal::Benchmark* b) {
+                b->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+            };
+            once(benchmark::RegisterBenchmark("flight/play", Play, &stage));
+            once(benchmark::RegisterBenchmark("flight/dib", Export, &stage, 1, std::string("dib"), "avi"));
+            once(
+                benchmark::RegisterBenchmark("flight/mjpeg", Export, &stage, 1, std::string("mjpeg"), "avi"));
+            once(benchmark::RegisterBenchmark("flight/h264", Export, &stage, 4, std::string("h264"), "mp4"));
+        });
 }

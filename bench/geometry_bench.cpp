@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/QuietServices.h"
 #include "bench/SpecimenFiles.h"
 #include "geometry/CapTriangulation.h"
 #include "geometry/CutMesh.h"
@@ -32,13 +33,6 @@
 #include "scene/SceneObject.h"
 
 namespace {
-
-class NoGraphics : public SceneGraphics {
-public:
-    void DeleteLists(uint32_t, int32_t) override {}
-    void DeleteTexture(uint32_t) override {}
-    void ShowProgress(int, const std::string&) override {}
-};
 
 // Every run reports the same counters (the CSV report needs that); 0 where one does not apply.
 void SetCounters(benchmark::State& state, double facets, double vertices, double segments,

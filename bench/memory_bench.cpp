@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/FlagValue.h"
 #include "bench/QuietServices.h"
 #include "geometry/CutMesh.h"
 #include "geometry/WeldVertices.h"
@@ -33,13 +34,6 @@
 #include "scene/DisplayState.h"
 
 namespace {
-
-class NoGraphics : public SceneGraphics {
-public:
-    void DeleteLists(uint32_t, int32_t) override {}
-    void DeleteTexture(uint32_t) override {}
-    void ShowProgress(int, const std::string&) override {}
-};
 
 // A field of /proc/self/status in bytes ("VmRSS", "VmHWM").
 double StatusBytes(const char* field) {
@@ -149,11 +143,8 @@ int Run(const std::string& step, const std::string& model, int argc, char** argv
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string step, model;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--step=", 7) == 0) step = argv[i] + 7;
-        if (std::strncmp(argv[i], "--model=", 8) == 0) model = argv[i] + 8;
-    }
+    const std::string step = FlagValue(argc, argv, "--step=");
+    const std::string model = FlagValue(argc, argv, "--model=");
     if (step.empty() || model.empty()) {
         std::fprintf(stderr, "usage: pexora_bench_memory --step=load|weld|cut|draw --model=FILE\n");
         return 2;

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/FlagValue.h"
 #include "output/FlightRecording.h"
 
 namespace {
@@ -127,8 +128,7 @@ BENCHMARK_CAPTURE(Export, h264_slow, FlightTarget::Mp4Movie, "h264", "mp4", 12, 
     ->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--folder=", 9) == 0) folder = argv[i] + 9;
+    if (const std::string given = FlagValue(argc, argv, "--folder="); !given.empty()) folder = given;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

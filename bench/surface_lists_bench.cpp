@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/ModelBenchmarkMain.h"
 #include "bench/QuietServices.h"
 #include "import/ModelLoader.h"
 #include "import/StageSize.h"
@@ -105,27 +106,14 @@ void FirstPicture(benchmark::State& state, Stage* stage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string model;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--model=", 8) == 0) model = argv[i] + 8;
-    }
-    if (model.empty()) {
-        std::fprintf(stderr, "usage: pexora_bench_surface_lists --model=FILE [benchmark flags]\n");
-        return 2;
-    }
-    CPexoraView::ConfigureGLAccelerator(0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Stage stage(model);
-    if (!stage.loaded) {
-        std::fprintf(stderr, "cannot read %s\n", model.c_str());
-        return 1;
-    }
-    for (auto* benchmark : {benchmark::RegisterBenchmark("build_lists", BuildLists, &stage),
-                            benchmark::RegisterBenchmark("frame", DrawFrame, &stage),
-                            benchmark::RegisterBenchmark("first_picture", FirstPicture, &stage)})
-        benchmark->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOnModel<Stage>(
+        argc, argv, "pexora_bench_surface_lists --model=FILE [benchmark flags]", [](Stage& stage) {
+            for (auto* benchmark : {benchmark::RegisterBenchmark("build_lists", BuildLists, &stage),
+                                    benchmark::RegisterBenchmark("frame", DrawFrame, &stage),
+                                    benchmark::RegisterBenchmark("first_picture", FirstPicture, &stage)})
+                benchmark->DenseRange(0, 3)
+                    ->Unit(benchmark::kMillisecond)
+                    ->MeasureProcessCPUTime()
+                    ->UseRealTime();
+        });
 }
