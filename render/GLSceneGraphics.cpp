@@ -20,13 +20,13 @@ GLSceneGraphics::GLSceneGraphics(QOpenGLWidget& view, ProgressSink progress, Sce
 void GLSceneGraphics::DeleteLists(uint32_t base, int32_t count) {
     if (base == 0 || count <= 0) return;
     GLContextScope scope(view_);
-    for (int32_t k = 0; k < count && !builtUnderPointLight_.empty(); ++k)
-        builtUnderPointLight_.erase(base + static_cast<uint32_t>(k));
-    for (int32_t k = 0; k < count && !nested_.empty(); ++k) {
-        const auto found = nested_.find(base + static_cast<uint32_t>(k));
-        if (found == nested_.end()) continue;
-        if (scope) glDeleteLists(found->second.first, found->second.second);
-        nested_.erase(found);
+    for (int32_t k = 0; k < count; ++k) {
+        const uint32_t name = base + static_cast<uint32_t>(k);
+        builtUnderPointLight_.erase(name);
+        if (const auto found = nested_.find(name); found != nested_.end()) {
+            if (scope) glDeleteLists(found->second.first, found->second.second);
+            nested_.erase(found);
+        }
     }
     if (scope) glDeleteLists(base, count);
 }
